@@ -12,6 +12,7 @@
 #include "common/byte_buffer.h"
 #include "common/colour.h"
 #include "common/raster.h"
+#include "display/decode_limits.h"
 
 namespace sorvane {
 
@@ -48,6 +49,37 @@ Picture decode_object_picture(const std::uint8_t* data, std::size_t size,
 inline Picture decode_object_picture(const ByteBuffer& bytes, ColourValue transparent,
                                      bool automatic) {
   return decode_object_picture(bytes.data(), bytes.size(), transparent, automatic);
+}
+
+// The same two entry points with other bounds than kDefaultDecodeLimits
+// (tests and fuzzing use smaller ones).
+std::optional<PixelRaster> load_picture(const std::uint8_t* data, std::size_t size,
+                                        const DecodeLimits& limits);
+Picture decode_object_picture(const std::uint8_t* data, std::size_t size,
+                              ColourValue transparent, bool automatic,
+                              const DecodeLimits& limits);
+
+// Part of a picture as the general loader decodes it: the whole picture's
+// size, and the pixels of a requested rectangle clipped to the picture.
+struct PictureRegion {
+  int picture_width = 0;   // size of the whole picture
+  int picture_height = 0;
+  int left = 0;            // where `pixels` lies in the picture
+  int top = 0;
+  PixelRaster pixels;      // empty when the rectangle misses the picture
+};
+
+// Decodes only what the rectangle (left, top, width, height) in picture
+// coordinates needs and gives exactly the pixels that cropping load_picture's
+// raster would give. JPEG decodes only the needed rows and columns; other
+// formats are decoded whole and cropped. Nothing when load_picture's
+// recognition or the decode fails.
+std::optional<PictureRegion> load_picture_region(const std::uint8_t* data, std::size_t size,
+                                                 int left, int top, int width, int height,
+                                                 const DecodeLimits& limits = kDefaultDecodeLimits);
+inline std::optional<PictureRegion> load_picture_region(const ByteBuffer& bytes, int left,
+                                                        int top, int width, int height) {
+  return load_picture_region(bytes.data(), bytes.size(), left, top, width, height);
 }
 
 }  // namespace sorvane
