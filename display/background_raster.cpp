@@ -47,17 +47,13 @@ std::vector<Tap> area_taps(int n, int m) {
   return taps;
 }
 
-// The picture's top-left min(w, width) x min(h, height) pixels.
+// The picture's top-left min(w, width) x min(h, height) pixels, decoding
+// no more of it than that.
 std::optional<PixelRaster> load_picture_top_left(const std::uint8_t* pic, std::size_t size,
                                                  int width, int height) {
-  std::optional<PixelRaster> full = load_picture(pic, size);
-  if (!full || (full->width <= width && full->height <= height)) return full;
-  PixelRaster cut;
-  cut.width = std::min(width, full->width);
-  cut.height = std::min(height, full->height);
-  cut.pixels.resize(static_cast<std::size_t>(cut.width) * cut.height);
-  for (int y = 0; y < cut.height; ++y) std::copy_n(full->row(y), cut.width, cut.row(y));
-  return cut;
+  std::optional<PictureRegion> region = load_picture_region(pic, size, 0, 0, width, height);
+  if (!region) return std::nullopt;
+  return std::move(region->pixels);
 }
 
 }  // namespace
