@@ -17,6 +17,16 @@ std::optional<PixelRaster> decode_picture_as(PictureFormat format, const std::ui
   switch (format) {
     case PictureFormat::Jpeg:
       return decode_jpeg(data, size, limits);
+    case PictureFormat::Bmp:
+      return decode_bmp(data, size, limits);
+    case PictureFormat::Icon:
+    case PictureFormat::Cursor:
+      return decode_icon(data, size, limits);
+    case PictureFormat::Gif:
+      return decode_gif_first_image(data, size, limits);
+    case PictureFormat::Pcx8:
+    case PictureFormat::Pcx1:
+      return decode_pcx(data, size, limits);
     case PictureFormat::None:
     default:
       return std::nullopt;
