@@ -122,95 +122,6 @@ void out_of_focus_leaves(QImage& img, Dice& dice) {
   composite(img, l);
 }
 
-void hands(QImage& img) {
-  // Two hands closing round the stems at the bottom right, the back hand
-  // in slight shadow; skin tones with a soft highlight along the knuckles.
-  QImage l = layer(img.width(), img.height());
-  {
-    QPainter p(&l);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    auto hand = [&](double ox, double oy, double scale, QColor base, QColor light, QColor dark) {
-      p.save();
-      p.translate(ox, oy);
-      p.scale(scale, scale);
-      QPainterPath palm;
-      palm.moveTo(-40, 60);
-      palm.cubicTo(-42, 30, -30, 6, -6, 2);
-      palm.cubicTo(14, -1, 30, 8, 34, 24);
-      palm.cubicTo(38, 40, 36, 56, 30, 70);
-      palm.closeSubpath();
-      QLinearGradient g(-40, 0, 36, 60);
-      g.setColorAt(0, light);
-      g.setColorAt(0.55, base);
-      g.setColorAt(1, dark);
-      p.setPen(Qt::NoPen);
-      p.setBrush(g);
-      p.drawPath(palm);
-      // Fingers curled round the stems: four stacked rounded bars.
-      for (int i = 0; i < 4; ++i) {
-        const double fy = 6 + i * 10.5;
-        QPainterPath f;
-        f.addRoundedRect(QRectF(-14 - i * 1.5, fy, 50 - i * 2, 10.5), 5.2, 5.2);
-        QLinearGradient fg(0, fy, 0, fy + 10.5);
-        fg.setColorAt(0, light);
-        fg.setColorAt(0.6, base);
-        fg.setColorAt(1, dark);
-        p.setBrush(fg);
-        p.drawPath(f);
-        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 90));
-        p.drawRect(QRectF(-10 - i * 1.5, fy + 9.6, 42 - i * 2, 0.9));
-        // Nail.
-        p.setBrush(QColor(246, 214, 204, 200));
-        p.drawRoundedRect(QRectF(28 - i * 2, fy + 2.5, 6, 5), 2.4, 2.4);
-      }
-      // The thumb across the front.
-      QPainterPath thumb;
-      thumb.moveTo(-34, 8);
-      thumb.cubicTo(-22, -6, 2, -10, 18, -4);
-      thumb.cubicTo(22, -2, 22, 4, 17, 5);
-      thumb.cubicTo(2, 4, -16, 10, -28, 20);
-      thumb.closeSubpath();
-      QLinearGradient tg(0, -10, 0, 20);
-      tg.setColorAt(0, light);
-      tg.setColorAt(1, base);
-      p.setBrush(tg);
-      p.drawPath(thumb);
-      p.restore();
-    };
-    hand(356, 146, 0.95, QColor(224, 170, 142), QColor(246, 206, 184), QColor(176, 118, 96));
-    hand(316, 156, 0.9, QColor(232, 180, 152), QColor(252, 216, 196), QColor(184, 126, 104));
-    // A sleeve cuff at the lower edge.
-    QPainterPath cuff;
-    cuff.moveTo(262, 184);
-    cuff.cubicTo(270, 170, 290, 166, 300, 172);
-    cuff.lineTo(318, 184);
-    cuff.closeSubpath();
-    p.fillPath(cuff, QColor(240, 236, 228));
-  }
-  box_blur(l, 1, 2);
-  composite(img, l);
-}
-
-void stems(QImage& img) {
-  QImage l = layer(img.width(), img.height());
-  {
-    QPainter p(&l);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const double tops[7][2] = {{270, 90}, {300, 80}, {330, 70}, {360, 80}, {392, 90}, {318, 100}, {350, 104}};
-    for (const auto& t : tops) {
-      QPainterPath s;
-      s.moveTo(t[0], t[1]);
-      s.cubicTo(t[0] + (338 - t[0]) * 0.5, t[1] + 40, 336, 150, 338 + (t[0] - 330) * 0.05, 190);
-      p.setPen(QPen(QColor(92, 140, 60), 3.2, Qt::SolidLine, Qt::RoundCap));
-      p.drawPath(s);
-      p.setPen(QPen(QColor(150, 190, 110, 150), 1.0));
-      p.drawPath(s.translated(-0.8, 0));
-    }
-  }
-  box_blur(l, 1, 1);
-  composite(img, l);
-}
-
 void leaf(QPainter& p, double x, double y, double len, double angle, QColor c) {
   p.save();
   p.translate(x, y);
@@ -230,51 +141,219 @@ void leaf(QPainter& p, double x, double y, double len, double angle, QColor c) {
   p.restore();
 }
 
-void rose(QPainter& p, double cx, double cy, double r, QColor base, Dice& dice) {
-  // Outer petals as overlapping ellipses, then an inner spiral of arcs.
-  QRadialGradient g(QPointF(cx - r * 0.2, cy - r * 0.3), r * 1.3);
-  g.setColorAt(0, base.lighter(125));
-  g.setColorAt(1, base.darker(125));
-  p.setPen(Qt::NoPen);
-  for (int i = 0; i < 6; ++i) {
-    const double a = i * M_PI / 3 + dice.range(-0.2, 0.2);
-    p.setBrush(g);
-    p.drawEllipse(QPointF(cx + r * 0.42 * std::cos(a), cy + r * 0.42 * std::sin(a)), r * 0.62, r * 0.55);
-  }
-  p.setBrush(base.lighter(110));
-  p.drawEllipse(QPointF(cx, cy), r * 0.6, r * 0.55);
-  QPen pen(base.darker(150), std::max(0.8, r * 0.08));
-  pen.setCapStyle(Qt::RoundCap);
-  p.setPen(pen);
-  p.setBrush(Qt::NoBrush);
-  for (int i = 0; i < 4; ++i) {
-    const double rr = r * (0.5 - i * 0.11);
-    p.drawArc(QRectF(cx - rr, cy - rr * 0.9, 2 * rr, 1.8 * rr), (i * 70) * 16, 200 * 16);
-  }
-  p.setPen(QPen(base.lighter(160), std::max(0.6, r * 0.05)));
-  p.drawArc(QRectF(cx - r * 0.55, cy - r * 0.6, r * 1.1, r), 30 * 16, 110 * 16);
+// One petal: an egg shape from the flower's centre outwards, dark at its
+// base, light at its rim, with a thin bright edge where it catches light.
+void petal(QPainter& p, double cx, double cy, double angle, double from, double length,
+           double width, QColor base) {
+  p.save();
+  p.translate(cx, cy);
+  p.rotate(angle * 180 / M_PI);
+  QPainterPath path;
+  path.moveTo(from, 0);
+  path.cubicTo(from + length * 0.2, -width * 0.62, from + length * 0.92, -width * 0.6, from + length, 0);
+  path.cubicTo(from + length * 0.92, width * 0.6, from + length * 0.2, width * 0.62, from, 0);
+  QLinearGradient g(from, 0, from + length, 0);
+  g.setColorAt(0, base.darker(150));
+  g.setColorAt(0.55, base);
+  g.setColorAt(1, base.lighter(122));
+  p.setPen(QPen(base.lighter(140), 0.7));
+  p.setBrush(g);
+  p.drawPath(path);
+  p.restore();
 }
 
-void daisy(QPainter& p, double cx, double cy, double r, QColor petal, QColor heart) {
-  p.setPen(Qt::NoPen);
-  const int n = 14;
-  for (int i = 0; i < n; ++i) {
-    const double a = i * 2 * M_PI / n;
-    p.save();
-    p.translate(cx, cy);
-    p.rotate(a * 180 / M_PI);
-    QLinearGradient g(0, 0, r, 0);
-    g.setColorAt(0, petal.darker(112));
-    g.setColorAt(1, petal);
-    p.setBrush(g);
-    p.drawEllipse(QRectF(r * 0.15, -r * 0.16, r * 0.88, r * 0.32));
-    p.restore();
+void rose(QPainter& p, double cx, double cy, double r, QColor base, Dice& dice) {
+  // Guard petals, a middle ring turned half a step, then the tight cup of
+  // the centre with its spiral.
+  const double turn = dice.range(0, M_PI);
+  for (int i = 0; i < 6; ++i) {
+    petal(p, cx, cy, turn + i * M_PI / 3 + dice.range(-0.15, 0.15), r * 0.15, r * 0.88, r * 0.95, base);
   }
-  QRadialGradient hg(QPointF(cx - r * 0.08, cy - r * 0.08), r * 0.34);
-  hg.setColorAt(0, heart.lighter(130));
-  hg.setColorAt(1, heart.darker(120));
+  for (int i = 0; i < 5; ++i) {
+    petal(p, cx, cy, turn + 0.5 + i * 2 * M_PI / 5, r * 0.1, r * 0.62, r * 0.7, base.lighter(104));
+  }
+  QRadialGradient cup(QPointF(cx - r * 0.08, cy - r * 0.1), r * 0.42);
+  cup.setColorAt(0, base.darker(135));
+  cup.setColorAt(0.7, base);
+  cup.setColorAt(1, base.lighter(115));
+  p.setPen(Qt::NoPen);
+  p.setBrush(cup);
+  p.drawEllipse(QPointF(cx, cy), r * 0.4, r * 0.37);
+  QPen pen(base.darker(165), std::max(0.7, r * 0.06));
+  pen.setCapStyle(Qt::RoundCap);
+  p.setBrush(Qt::NoBrush);
+  for (int i = 0; i < 3; ++i) {
+    const double rr = r * (0.32 - i * 0.09);
+    p.setPen(pen);
+    p.drawArc(QRectF(cx - rr + i * 0.6, cy - rr * 0.9, 2 * rr, 1.8 * rr), (i * 95 + 20) * 16, 210 * 16);
+    p.setPen(QPen(base.lighter(140), std::max(0.5, r * 0.035)));
+    p.drawArc(QRectF(cx - rr + i * 0.6 - 0.8, cy - rr * 0.9 - 0.8, 2 * rr, 1.8 * rr), (i * 95 + 40) * 16, 120 * 16);
+  }
+}
+
+void daisy(QPainter& p, double cx, double cy, double r, QColor petal_colour, QColor heart) {
+  const int n = 16;
+  for (int i = 0; i < n; ++i) {
+    petal(p, cx, cy, i * 2 * M_PI / n + (i % 2) * 0.08, r * 0.2, r * (0.8 + (i % 3) * 0.07), r * 0.3,
+          petal_colour);
+  }
+  QRadialGradient hg(QPointF(cx - r * 0.08, cy - r * 0.1), r * 0.34);
+  hg.setColorAt(0, heart.lighter(135));
+  hg.setColorAt(1, heart.darker(125));
+  p.setPen(Qt::NoPen);
   p.setBrush(hg);
-  p.drawEllipse(QPointF(cx, cy), r * 0.3, r * 0.3);
+  p.drawEllipse(QPointF(cx, cy), r * 0.28, r * 0.28);
+}
+
+// Flowers further back, drawn on their own layer so they can be blurred.
+void back_flowers(QImage& img, Dice& dice) {
+  QImage l = layer(img.width(), img.height());
+  {
+    QPainter p(&l);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QColor leafc(96, 146, 70);
+    leaf(p, 244, 70, 44, 195, leafc);
+    leaf(p, 432, 70, 40, -15, leafc.darker(110));
+    leaf(p, 258, 24, 36, 235, leafc);
+    leaf(p, 426, 20, 34, -50, leafc.lighter(108));
+    rose(p, 262, 46, 17, QColor(236, 150, 160), dice);
+    rose(p, 420, 44, 16, QColor(240, 170, 150), dice);
+    daisy(p, 300, 8, 14, QColor(250, 248, 242), QColor(236, 186, 40));
+    rose(p, 380, 4, 15, QColor(228, 120, 140), dice);
+  }
+  box_blur(l, 2, 2);
+  composite(img, l);
+}
+
+void wrap(QImage& img) {
+  // Kraft paper folded into a cone round the stems, a white tissue layer
+  // showing at its top edge.
+  QImage l = layer(img.width(), img.height());
+  {
+    QPainter p(&l);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath tissue;
+    tissue.moveTo(250, 96);
+    tissue.cubicTo(280, 84, 300, 100, 330, 90);
+    tissue.cubicTo(360, 82, 390, 100, 430, 90);
+    tissue.lineTo(372, 190);
+    tissue.lineTo(316, 190);
+    tissue.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(246, 242, 236));
+    p.drawPath(tissue);
+    QPainterPath paper;
+    paper.moveTo(258, 104);
+    paper.lineTo(296, 98);
+    paper.lineTo(340, 108);
+    paper.lineTo(384, 96);
+    paper.lineTo(424, 102);
+    paper.lineTo(370, 190);
+    paper.lineTo(318, 190);
+    paper.closeSubpath();
+    QLinearGradient g(258, 0, 424, 0);
+    g.setColorAt(0, QColor(178, 138, 96));
+    g.setColorAt(0.3, QColor(214, 176, 130));
+    g.setColorAt(0.5, QColor(190, 150, 106));
+    g.setColorAt(0.72, QColor(222, 186, 140));
+    g.setColorAt(1, QColor(170, 128, 88));
+    p.setBrush(g);
+    p.drawPath(paper);
+    // Folds: soft darker and lighter creases running down to the grip.
+    const double folds[5][2] = {{282, 0.18}, {306, 0.12}, {340, 0.2}, {366, 0.12}, {398, 0.16}};
+    for (const auto& f : folds) {
+      QPainterPath crease;
+      crease.moveTo(f[0], 104);
+      crease.lineTo(336 + (f[0] - 340) * 0.25, 188);
+      p.setPen(QPen(QColor(110, 76, 44, static_cast<int>(f[1] * 255)), 2.2));
+      p.drawPath(crease);
+      p.setPen(QPen(QColor(250, 226, 190, static_cast<int>(f[1] * 200)), 1.0));
+      p.drawPath(crease.translated(2, 0));
+    }
+    // A ribbon tied round the cone.
+    QPainterPath ribbon;
+    ribbon.moveTo(300, 136);
+    ribbon.cubicTo(320, 142, 360, 142, 384, 134);
+    ribbon.lineTo(382, 142);
+    ribbon.cubicTo(360, 150, 320, 150, 302, 144);
+    ribbon.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 150, 160));
+    p.drawPath(ribbon);
+  }
+  box_blur(l, 1, 1);
+  composite(img, l);
+}
+
+void hands(QImage& img) {
+  // Two hands closing round the cone: fingers wrapped across its front,
+  // the thumbs over them; skin tones lit from the upper left.
+  QImage l = layer(img.width(), img.height());
+  {
+    QPainter p(&l);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    auto hand = [&](double ox, double oy, double scale, bool mirror, QColor base, QColor light, QColor dark) {
+      p.save();
+      p.translate(ox, oy);
+      p.scale(mirror ? -scale : scale, scale);
+      // The back of the hand and the wrist, reaching in from the side.
+      QPainterPath back;
+      back.moveTo(10, -2);
+      back.cubicTo(30, -6, 52, 4, 62, 22);
+      back.lineTo(70, 60);
+      back.lineTo(30, 60);
+      back.cubicTo(20, 44, 12, 30, 4, 26);
+      back.closeSubpath();
+      QLinearGradient bg(10, 0, 60, 50);
+      bg.setColorAt(0, light);
+      bg.setColorAt(0.6, base);
+      bg.setColorAt(1, dark);
+      p.setPen(Qt::NoPen);
+      p.setBrush(bg);
+      p.drawPath(back);
+      // Four fingers across the cone, each slightly shorter.
+      for (int i = 0; i < 4; ++i) {
+        const double fy = i * 8.2;
+        const double len = 40 - i * 3;
+        QPainterPath f;
+        f.addRoundedRect(QRectF(14 - len, fy, len + 8, 8.6), 4.3, 4.3);
+        QLinearGradient fg(0, fy, 0, fy + 8.6);
+        fg.setColorAt(0, light);
+        fg.setColorAt(0.55, base);
+        fg.setColorAt(1, dark);
+        p.setBrush(fg);
+        p.drawPath(f);
+        // The crease between fingers, and a knuckle line.
+        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 120));
+        p.drawRect(QRectF(16 - len, fy + 7.8, len + 4, 0.8));
+        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 60));
+        p.drawRect(QRectF(-6 - i * 2, fy + 1.5, 0.9, 5.5));
+        // Nail at the tip.
+        p.setBrush(QColor(248, 218, 206, 220));
+        p.drawRoundedRect(QRectF(15.5 - len, fy + 2, 5, 4.6), 2.2, 2.2);
+      }
+      // The thumb, lying along the top finger.
+      QPainterPath thumb;
+      thumb.moveTo(12, -4);
+      thumb.cubicTo(0, -9, -18, -8, -26, -4);
+      thumb.cubicTo(-30, -2, -28, 3, -24, 3.5);
+      thumb.cubicTo(-12, 4, 0, 4, 10, 6);
+      thumb.closeSubpath();
+      QLinearGradient tg(0, -9, 0, 6);
+      tg.setColorAt(0, light);
+      tg.setColorAt(1, base);
+      p.setBrush(tg);
+      p.drawPath(thumb);
+      p.setBrush(QColor(248, 218, 206, 220));
+      p.drawRoundedRect(QRectF(-27, -4.5, 6, 5), 2.4, 2.4);
+      p.restore();
+    };
+    hand(392, 112, 1.0, false, QColor(226, 170, 140), QColor(248, 208, 184), QColor(172, 112, 88));
+    // The other hand lower down, reaching in from the left, in shade.
+    hand(300, 124, 0.92, true, QColor(214, 158, 130), QColor(238, 194, 170), QColor(160, 102, 80));
+  }
+  box_blur(l, 1, 1);
+  composite(img, l);
 }
 
 void bouquet(QImage& img, Dice& dice) {
@@ -282,41 +361,42 @@ void bouquet(QImage& img, Dice& dice) {
   {
     QPainter p(&l);
     p.setRenderHint(QPainter::Antialiasing, true);
-    // Leaves behind the flowers.
-    const QColor leafc(86, 140, 64);
-    leaf(p, 250, 92, 40, 200, leafc);
-    leaf(p, 410, 94, 38, -20, leafc.darker(110));
-    leaf(p, 300, 118, 34, 150, leafc.lighter(110));
-    leaf(p, 384, 116, 36, 30, leafc);
-    leaf(p, 262, 50, 30, 230, leafc.darker(105));
-    leaf(p, 420, 46, 30, -40, leafc);
+    const QColor leafc(84, 136, 60);
+    leaf(p, 268, 92, 34, 160, leafc);
+    leaf(p, 410, 92, 34, 20, leafc.darker(108));
+    leaf(p, 300, 100, 28, 120, leafc.lighter(110));
+    leaf(p, 380, 102, 28, 60, leafc);
     // Baby's breath: tiny white dots sprinkled through the bunch.
-    for (int i = 0; i < 90; ++i) {
+    for (int i = 0; i < 110; ++i) {
       const double a = dice.range(0, 2 * M_PI);
       const double d = std::sqrt(dice.unit());
-      const double x = 335 + std::cos(a) * d * 100;
-      const double y = 66 + std::sin(a) * d * 58;
+      const double x = 338 + std::cos(a) * d * 96;
+      const double y = 58 + std::sin(a) * d * 50;
       p.setPen(Qt::NoPen);
       p.setBrush(rgba(255, 255, 250, dice.range(0.6, 0.95)));
-      p.drawEllipse(QPointF(x, y), 1.5, 1.5);
+      p.drawEllipse(QPointF(x, y), 1.4, 1.4);
+      p.setBrush(rgba(120, 150, 90, 0.5));
+      p.drawEllipse(QPointF(x + 0.8, y + 1.2), 0.5, 0.5);
     }
-    const QColor pinks[3] = {QColor(232, 112, 140), QColor(244, 160, 172), QColor(220, 80, 112)};
+    const QColor pinks[4] = {QColor(232, 104, 134), QColor(244, 158, 170), QColor(214, 72, 104),
+                             QColor(250, 190, 180)};
     struct Bloom {
       double x, y, r;
       int kind;
     };
     const Bloom blooms[] = {
-        {286, 64, 20, 0}, {336, 46, 23, 0}, {388, 60, 21, 0}, {312, 96, 18, 1},
-        {364, 98, 19, 1}, {262, 34, 14, 1}, {414, 30, 15, 1}, {340, 12, 15, 0},
-        {246, 78, 12, 2}, {430, 84, 13, 2},
+        {294, 64, 20, 1}, {340, 40, 24, 0}, {390, 60, 21, 0}, {314, 92, 17, 0},
+        {364, 90, 19, 1}, {282, 34, 13, 2}, {404, 28, 15, 1}, {344, 76, 14, 2},
+        {260, 70, 12, 2}, {424, 82, 13, 0},
     };
+    int n = 0;
     for (const Bloom& b : blooms) {
       if (b.kind == 0) {
-        rose(p, b.x, b.y, b.r, pinks[dice.below(3)], dice);
+        rose(p, b.x, b.y, b.r, pinks[n++ % 4], dice);
       } else if (b.kind == 1) {
-        daisy(p, b.x, b.y, b.r, QColor(252, 250, 246), QColor(240, 190, 40));
+        daisy(p, b.x, b.y, b.r, QColor(252, 250, 246), QColor(240, 184, 36));
       } else {
-        rose(p, b.x, b.y, b.r, QColor(250, 222, 150), dice);
+        rose(p, b.x, b.y, b.r, QColor(250, 224, 176), dice);
       }
     }
   }
@@ -370,10 +450,11 @@ QImage draw_header_photo(int width, int height) {
   QImage img = backdrop(width, height);
   bokeh(img, dice, 26, 10, 26, 3);
   out_of_focus_leaves(img, dice);
-  stems(img);
-  hands(img);
-  bokeh(img, dice, 18, 4, 9, 1);
+  back_flowers(img, dice);
+  wrap(img);
+  bokeh(img, dice, 14, 4, 9, 1);
   bouquet(img, dice);
+  hands(img);
   text_shade(img);
   slogan(img);
   add_grain(img, QRect(0, 0, width, height), 4, 0x4E4Fu);

@@ -27,18 +27,23 @@ QImage draw_program_icon() {
     p.setPen(QPen(QColor(20, 92, 22), 1.0));
     p.setBrush(g);
     p.drawEllipse(QRectF(1, 1, 30, 30));
-    // The window: a white frame around four panes.
-    const QRectF frame(8.5, 8.5, 15, 15);
+    // The emblem: a small application window, a white frame with a title
+    // strip over a two-by-two grid of panes in four colours.
+    const QRectF frame(7.5, 8, 17, 16);
     p.setPen(Qt::NoPen);
+    p.setBrush(QColor(22, 96, 24, 110));
+    p.drawRoundedRect(frame.translated(0.6, 0.8), 1.8, 1.8);
     p.setBrush(QColor(250, 252, 248));
-    p.drawRoundedRect(frame, 1.6, 1.6);
-    const QColor panes[4] = {QColor(236, 72, 52), QColor(64, 150, 236), QColor(250, 196, 32),
-                             QColor(120, 204, 72)};
-    const QRectF cells[4] = {QRectF(10, 10, 5.5, 5.5), QRectF(16.5, 10, 5.5, 5.5),
-                             QRectF(10, 16.5, 5.5, 5.5), QRectF(16.5, 16.5, 5.5, 5.5)};
+    p.drawRoundedRect(frame, 1.8, 1.8);
+    p.setBrush(QColor(60, 140, 52));
+    p.drawEllipse(QRectF(20.3, 9.3, 2, 2));
+    const QColor panes[4] = {QColor(255, 146, 40), QColor(40, 190, 210), QColor(226, 70, 140),
+                             QColor(138, 92, 226)};
+    const QRectF cells[4] = {QRectF(9, 12.5, 6.6, 4.9), QRectF(16.4, 12.5, 6.6, 4.9),
+                             QRectF(9, 18.1, 6.6, 4.4), QRectF(16.4, 18.1, 6.6, 4.4)};
     for (int i = 0; i < 4; ++i) {
       QLinearGradient pg(cells[i].topLeft(), cells[i].bottomRight());
-      pg.setColorAt(0, panes[i].lighter(125));
+      pg.setColorAt(0, panes[i].lighter(130));
       pg.setColorAt(1, panes[i]);
       p.setBrush(pg);
       p.drawRect(cells[i]);

@@ -32,48 +32,80 @@ QPainterPath ring(const QRectF& r, double radius, double width) {
   return s.createStroke(outline);
 }
 
-// The two rings, in 92-unit coordinates; the blue one first.
-QPainterPath ring_a() { return ring(QRectF(18.5, 12.5, 38, 50), 13, 8.2); }
-QPainterPath ring_b() { return ring(QRectF(36.5, 31.5, 38, 50), 13, 8.2); }
+// The two rings, in 92-unit coordinates, for a given stroke width: their
+// outer edges stay fixed inside the shape box whatever the width.
+struct Rings {
+  QPainterPath a;  // blue, upper left
+  QPainterPath b;  // teal, lower right
+};
 
-void paint(QPainter& p) {
-  QLinearGradient blue(18, 10, 58, 64);
-  blue.setColorAt(0, QColor(88, 170, 250));
-  blue.setColorAt(1, QColor(22, 86, 196));
-  QLinearGradient teal(38, 30, 78, 84);
-  teal.setColorAt(0, QColor(72, 220, 200));
-  teal.setColorAt(1, QColor(10, 138, 134));
-  const QPainterPath a = ring_a();
-  const QPainterPath b = ring_b();
-  p.setPen(Qt::NoPen);
-  // Interlocking: b is drawn over a, then a again over b where they cross
-  // at the upper right, so each ring passes over the other once.
-  p.setBrush(blue);
-  p.drawPath(a);
-  p.setBrush(teal);
-  p.drawPath(b);
-  QPainterPath upper_right;
-  upper_right.addRect(QRectF(46, 20, 40, 24));
-  p.setBrush(blue);
-  p.drawPath(a.intersected(upper_right));
-  // A thin dark seam where one ring passes under the other.
-  p.setBrush(QColor(8, 40, 80, 90));
-  p.drawPath(b.intersected(a).subtracted(upper_right).subtracted(b.translated(-1.2, -1.2)));
+Rings rings(double width) {
+  const double h = width / 2;
+  const QRectF outer_a(QPointF(14, 8), QPointF(61, 65));
+  const QRectF outer_b(QPointF(33, 29), QPointF(80, 86));
+  return Rings{ring(outer_a.adjusted(h, h, -h, -h), 14 - h, width),
+               ring(outer_b.adjusted(h, h, -h, -h), 14 - h, width)};
 }
 
-}  // namespace
+void paint(QPainter& p, const Rings& r) {
+  QLinearGradient blue(14, 8, 61, 65);
+  blue.setColorAt(0, QColor(96, 178, 252));
+  blue.setColorAt(1, QColor(20, 80, 190));
+  QLinearGradient teal(33, 29, 80, 86);
+  teal.setColorAt(0, QColor(80, 226, 204));
+  teal.setColorAt(1, QColor(8, 132, 128));
+  p.setPen(Qt::NoPen);
+  // Interlocking: the teal ring is drawn over the blue one, then the blue
+  // one again over it where they cross at the upper right, so each passes
+  // over the other once.
+  p.setBrush(blue);
+  p.drawPath(r.a);
+  p.setBrush(teal);
+  p.drawPath(r.b);
+  QPainterPath upper_right;
+  upper_right.addRect(QRectF(47, 20, 40, 22));
+  p.setBrush(blue);
+  p.drawPath(r.a.intersected(upper_right));
+}
 
-QImage draw_window_icon() {
+QImage render(double width) {
   QImage big(kSize * kScale, kSize * kScale, QImage::Format_ARGB32_Premultiplied);
   big.fill(Qt::transparent);
   {
     QPainter p(&big);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.scale(kScale, kScale);
-    paint(p);
+    paint(p, rings(width));
   }
-  const QImage small = big.scaled(kSize, kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                           .convertToFormat(QImage::Format_ARGB32);
+  return big.scaled(kSize, kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+      .convertToFormat(QImage::Format_ARGB32);
+}
+
+int half_covered(const QImage& img) {
+  int n = 0;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) n += qAlpha(img.pixel(x, y)) >= 128 ? 1 : 0;
+  }
+  return n;
+}
+
+}  // namespace
+
+QImage draw_window_icon() {
+  // Pick the stroke width whose half-covered pixels come closest to the
+  // opaque count plus half the edge, so that ranking by coverage below
+  // follows the drawn edge.
+  double lo = 4;
+  double hi = 16;
+  for (int i = 0; i < 24; ++i) {
+    const double mid = (lo + hi) / 2;
+    if (half_covered(render(mid)) < kOpaquePixels + kEdgePixels / 2) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+  }
+  const QImage small = render(hi);
   // Rank the pixels in the shape box by coverage: the most covered become
   // opaque, the next few form the half-transparent edge, the rest vanish.
   std::vector<int> order;
