@@ -165,11 +165,17 @@ QRect PicBox::placement(int mode, QSize client, QSize picture) {
     case kCentred: {
       int w = pw, h = ph;
       if (pw > cw || ph > ch) {
-        // Scaled down by the smaller ratio, keeping proportions; the new
-        // sides are truncated to whole pixels.
-        const double scale = std::min(static_cast<double>(cw) / pw, static_cast<double>(ch) / ph);
-        w = static_cast<int>(pw * scale);
-        h = static_cast<int>(ph * scale);
+        // Scaled down by the smaller of cw / pw and ch / ph, keeping the
+        // proportions, the new sides truncated to whole pixels. Integer
+        // arithmetic keeps the limiting side exact (100 / 300 * 300 would
+        // come out as 99 in floating point).
+        if (static_cast<std::int64_t>(cw) * ph <= static_cast<std::int64_t>(ch) * pw) {
+          w = cw;
+          h = static_cast<int>(static_cast<std::int64_t>(ph) * cw / pw);
+        } else {
+          h = ch;
+          w = static_cast<int>(static_cast<std::int64_t>(pw) * ch / ph);
+        }
       }
       return QRect((cw - w) / 2, (ch - h) / 2, w, h);
     }

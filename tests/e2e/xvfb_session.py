@@ -67,7 +67,7 @@ class XvfbSession:
 
     def start(self, argv, cwd=None):
         return subprocess.Popen(argv, env=self.env, cwd=cwd,
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *map(str, args)], env=self.env,
