@@ -222,12 +222,13 @@ bool decode_lzw(const ByteBuffer& data, int min_code_size, int width, int rows_n
         prefix[next] = static_cast<std::uint16_t>(previous);
         suffix[next] = static_cast<std::uint8_t>(walk);
         ++next;
-        if (next == (1 << code_size) && code_size < 12) ++code_size;
       }
     }
     previous = code;
-    // When the previous code came straight after a clear, the table grows
-    // only from the second code on, as above.
+    // The code width grows once the next free code no longer fits, checked
+    // after every code (also the first after a clear, which matters for a
+    // minimum code size of 1).
+    if (next >= (1 << code_size) && code_size < 12) ++code_size;
 
     while (depth > 0) {
       row[static_cast<std::size_t>(x++)] = stack[--depth];

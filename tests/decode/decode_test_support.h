@@ -81,26 +81,30 @@ class LzwCodes {
   int bits_ = 0;
 };
 
-// An LZW stream that holds the indices uncompressed: a clear code before the
-// table would grow past the first code width, so every code has width
-// min_code_size + 1.
+// An LZW stream that holds the indices uncompressed: every index is sent as
+// a literal code, with the code width following the decoder's table as it
+// grows, and a clear code whenever the table is full.
 inline std::vector<std::uint8_t> lzw_literal_stream(const std::vector<std::uint8_t>& indices,
                                                     int min_code_size) {
   LzwCodes codes;
-  const unsigned clear = 1u << min_code_size;
-  const int width = min_code_size + 1;
-  const unsigned room = (1u << width) - (clear + 2);  // literals before the width grows
-  codes.code(clear, width);
-  unsigned since_clear = 0;
+  const int clear = 1 << min_code_size;
+  int width = min_code_size + 1;
+  int next = clear + 2;
+  bool first = true;
+  codes.code(static_cast<unsigned>(clear), width);
   for (std::uint8_t index : indices) {
-    if (since_clear == room) {
-      codes.code(clear, width);
-      since_clear = 0;
+    if (next >= 4095) {
+      codes.code(static_cast<unsigned>(clear), width);
+      width = min_code_size + 1;
+      next = clear + 2;
+      first = true;
     }
     codes.code(index, width);
-    ++since_clear;
+    if (!first) ++next;  // the decoder adds an entry for every code but the first
+    first = false;
+    if (next >= (1 << width) && width < 12) ++width;
   }
-  codes.code(clear + 1, width);
+  codes.code(static_cast<unsigned>(clear + 1), width);
   return codes.bytes();
 }
 
@@ -122,5 +126,119 @@ inline std::vector<Pixel> rgb_pixels(std::initializer_list<std::uint32_t> rgb) {
   for (std::uint32_t c : rgb) v.push_back(c & 0x00FFFFFFu);
   return v;
 }
+
+}  // namespace sorvane::test
+
+namespace sorvane::test {
+
+// A GIF LZW encoder. With `clear_when_full` false it never sends a clear
+// code: once the table is full it goes on with 12-bit codes and no new
+// entries (the "deferred clear" that decoders must accept).
+inline std::vector<std::uint8_t> lzw_encode(const std::vector<std::uint8_t>& indices,
+                                            int min_code_size, bool clear_when_full = true) {
+  LzwCodes codes;
+  const int clear = 1 << min_code_size;
+  int width = min_code_size + 1;
+  int next = clear + 2;
+  std::vector<std::vector<int>> table;  // child code by (prefix, index); -1 none
+  auto reset = [&] {
+    table.assign(4096, std::vector<int>());
+    next = clear + 2;
+    width = min_code_size + 1;
+  };
+  reset();
+  codes.code(static_cast<unsigned>(clear), width);
+  auto child = [&](int prefix, int index) -> int {
+    const std::vector<int>& c = table[static_cast<std::size_t>(prefix)];
+    return c.empty() ? -1 : c[static_cast<std::size_t>(index)];
+  };
+  int current = -1;
+  for (std::uint8_t index : indices) {
+    if (current < 0) {
+      current = index;
+      continue;
+    }
+    const int c = child(current, index);
+    if (c >= 0) {
+      current = c;
+      continue;
+    }
+    codes.code(static_cast<unsigned>(current), width);
+    if (next < 4096) {
+      std::vector<int>& slot = table[static_cast<std::size_t>(current)];
+      if (slot.empty()) slot.assign(256, -1);
+      slot[index] = next++;
+      if (next > (1 << width) && width < 12) ++width;
+    } else if (clear_when_full) {
+      codes.code(static_cast<unsigned>(clear), width);
+      reset();
+    }
+    current = index;
+  }
+  if (current >= 0) codes.code(static_cast<unsigned>(current), width);
+  // The decoder adds an entry for the last code too; follow its width.
+  if (next >= (1 << width) && width < 12) ++width;
+  codes.code(static_cast<unsigned>(clear + 1), width);
+  return codes.bytes();
+}
+
+// A GIF file: header, logical screen, optional global table, then whatever
+// blocks the test appends, then (on request) the trailer.
+class GifBuilder {
+ public:
+  GifBuilder(int screen_w, int screen_h, const std::vector<std::uint32_t>& global_rgb = {}) {
+    b_.text("GIF89a").u16(static_cast<unsigned>(screen_w)).u16(static_cast<unsigned>(screen_h));
+    if (global_rgb.empty()) {
+      b_.u8(0).u8(0).u8(0);
+    } else {
+      int bits = 0;
+      while ((2u << bits) < global_rgb.size()) ++bits;
+      b_.u8(0x80 | static_cast<unsigned>(bits)).u8(0).u8(0);
+      table(global_rgb, bits);
+    }
+  }
+  GifBuilder& control(int disposal, int delay_cs, int transparent_index = -1) {
+    b_.u8(0x21).u8(0xF9).u8(4);
+    b_.u8(static_cast<unsigned>(disposal << 2) | (transparent_index >= 0 ? 1u : 0u));
+    b_.u16(static_cast<unsigned>(delay_cs)).u8(transparent_index >= 0 ? static_cast<unsigned>(transparent_index) : 0u).u8(0);
+    return *this;
+  }
+  // An image of the given indices (uncompressed LZW unless `lzw` is given).
+  GifBuilder& image(int left, int top, int w, int h, const std::vector<std::uint8_t>& indices,
+                    const std::vector<std::uint32_t>& local_rgb = {}, bool interlaced = false,
+                    int min_code_size = 2, const std::vector<std::uint8_t>* lzw = nullptr) {
+    b_.u8(0x2C).u16(static_cast<unsigned>(left)).u16(static_cast<unsigned>(top));
+    b_.u16(static_cast<unsigned>(w)).u16(static_cast<unsigned>(h));
+    unsigned packed = interlaced ? 0x40u : 0u;
+    int bits = 0;
+    if (!local_rgb.empty()) {
+      while ((2u << bits) < local_rgb.size()) ++bits;
+      packed |= 0x80u | static_cast<unsigned>(bits);
+    }
+    b_.u8(packed);
+    if (!local_rgb.empty()) table(local_rgb, bits);
+    b_.u8(static_cast<unsigned>(min_code_size));
+    b_.raw(sub_blocks(lzw != nullptr ? *lzw : lzw_literal_stream(indices, min_code_size)));
+    return *this;
+  }
+  GifBuilder& raw(std::initializer_list<unsigned> bytes) {
+    b_.raw(bytes);
+    return *this;
+  }
+  GifBuilder& trailer() {
+    b_.u8(0x3B);
+    return *this;
+  }
+  operator ByteBuffer() const { return b_; }
+
+ private:
+  void table(const std::vector<std::uint32_t>& rgb, int bits) {
+    for (std::size_t i = 0; i < (2u << bits); ++i) {
+      const std::uint32_t c = i < rgb.size() ? rgb[i] : 0;
+      b_.u8((c >> 16) & 0xFF).u8((c >> 8) & 0xFF).u8(c & 0xFF);
+    }
+  }
+  Bytes b_;
+};
 
 }  // namespace sorvane::test
