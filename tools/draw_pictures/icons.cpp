@@ -659,7 +659,7 @@ void draw_hidden_badge(QImage& dst, int x, int y) {
   g.setColorAt(0, QColor(246, 80, 62));
   g.setColorAt(1, QColor(206, 30, 22));
   p.setBrush(g);
-  p.drawEllipse(QRectF(x - 0.1, y + 8.9, 7.2, 7.2));
+  p.drawEllipse(QRectF(x + 0.6, y + 9.5, 6, 6));
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255));
   p.drawRect(QRectF(x + 1.5, y + 12, 4, 1.3));
