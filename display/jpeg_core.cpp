@@ -47,10 +47,18 @@ void ignore_output(j_common_ptr) {}
 
 void source_noop(j_decompress_ptr) {}
 
+struct MemorySource {
+  jpeg_source_mgr pub;
+  bool headers_read;  // set once jpeg_read_header has returned
+};
+
 // The whole file is in the buffer from the start, so running out means the
-// data ends early: like libjpeg's own memory source, hand the library an end
+// data ends early. Inside the headers that is a damaged file. Inside the
+// scan data, like libjpeg's own memory source, hand the library an end
 // marker so that it finishes the picture with what it has.
 boolean source_exhausted(j_decompress_ptr cinfo) {
+  if (!reinterpret_cast<MemorySource*>(cinfo->src)->headers_read)
+    ERREXIT(cinfo, JERR_INPUT_EOF);
   WARNMS(cinfo, JWRN_JPEG_EOF);
   cinfo->src->next_input_byte = kEndOfImage;
   cinfo->src->bytes_in_buffer = sizeof kEndOfImage;
@@ -107,7 +115,7 @@ int clamp_to(std::int64_t v, int hi) {
 bool run_jpeg_job(JpegJob& job) {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
-  jpeg_source_mgr src;
+  MemorySource src;
   ScanWatch scans;
 
   cinfo.err = jpeg_std_error(&err.pub);
@@ -123,14 +131,15 @@ bool run_jpeg_job(JpegJob& job) {
       static_cast<long>(std::min<std::uint64_t>(job.max_work_bytes, LONG_MAX));
 
   std::memset(&src, 0, sizeof src);
-  src.init_source = source_noop;
-  src.fill_input_buffer = source_exhausted;
-  src.skip_input_data = source_skip;
-  src.resync_to_restart = jpeg_resync_to_restart;
-  src.term_source = source_noop;
-  src.next_input_byte = job.data;
-  src.bytes_in_buffer = job.data != nullptr ? job.size : 0;
-  cinfo.src = &src;
+  src.pub.init_source = source_noop;
+  src.pub.fill_input_buffer = source_exhausted;
+  src.pub.skip_input_data = source_skip;
+  src.pub.resync_to_restart = jpeg_resync_to_restart;
+  src.pub.term_source = source_noop;
+  src.pub.next_input_byte = job.data;
+  src.pub.bytes_in_buffer = job.data != nullptr ? job.size : 0;
+  src.headers_read = false;
+  cinfo.src = &src.pub;
 
   std::memset(&scans, 0, sizeof scans);
   scans.pub.progress_monitor = watch_scans;
@@ -138,6 +147,7 @@ bool run_jpeg_job(JpegJob& job) {
   cinfo.progress = &scans.pub;
 
   jpeg_read_header(&cinfo, TRUE);
+  src.headers_read = true;
   const JDIMENSION w = cinfo.image_width, h = cinfo.image_height;
   if (w == 0 || h == 0 || w > static_cast<JDIMENSION>(job.max_side) ||
       h > static_cast<JDIMENSION>(job.max_side) ||
