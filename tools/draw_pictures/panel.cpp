@@ -73,7 +73,7 @@ void draw_title_band(QImage& img) {
   draw_logo(img, 8, 4);
   TextStyle title;
   title.colour = Rgb{20, 20, 20};
-  draw_text_fitted(img, QRect(QPoint(31, 7), QPoint(113, 17)), QStringLiteral("服务图标管理"), title);
+  draw_text_fitted(img, QRect(QPoint(31, 6), QPoint(113, 18)), QStringLiteral("服务图标管理"), title);
   // The close cross in its button cell x 336-359, y 2-15.
   const Rgb cross{110, 112, 114};
   QPainter p(&img);

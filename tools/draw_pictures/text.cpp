@@ -112,26 +112,26 @@ void draw_text_centred(QImage& img, const QRect& box, const QString& text, const
 }
 
 void draw_text_fitted(QImage& img, const QRect& box, const QString& text, const TextStyle& style) {
-  // Pick the pixel size whose ink height is closest to the box, then centre
-  // it horizontally with spacing spread so that the ink spans the box.
+  // Pick the pixel size and letter spacing whose ink box comes closest to
+  // the box (height weighs more: a label's size is read from its height),
+  // then centre the ink in it.
   TextStyle s = style;
-  int best = style.pixel_size;
-  int best_err = 1 << 20;
-  for (int px = 9; px <= 16; ++px) {
-    s.pixel_size = px;
-    s.letter_spacing = 0;
-    const int err = std::abs(ink_box(text, s).height() - box.height());
-    if (err < best_err) {
-      best_err = err;
-      best = px;
+  TextStyle best = style;
+  int best_cost = 1 << 20;
+  for (int px = 10; px <= 15; ++px) {
+    for (int spacing = 0; spacing <= 4; ++spacing) {
+      s.pixel_size = px;
+      s.letter_spacing = spacing;
+      const QRect ink = ink_box(text, s);
+      const int cost = std::abs(ink.width() - box.width()) + 3 * std::abs(ink.height() - box.height()) +
+                       (ink.width() > box.width() || ink.height() > box.height() ? 100 : 0);
+      if (cost < best_cost) {
+        best_cost = cost;
+        best = s;
+      }
     }
   }
-  s.pixel_size = best;
-  const int gaps = std::max<int>(1, static_cast<int>(text.size()) - 1);
-  s.letter_spacing = 0;
-  const int natural = ink_box(text, s).width();
-  s.letter_spacing = static_cast<int>(std::floor((box.width() - natural) / static_cast<double>(gaps)));
-  draw_text_centred(img, box, text, s);
+  draw_text_centred(img, box, text, best);
 }
 
 }  // namespace sorvane::draw
