@@ -129,7 +129,7 @@ class XvfbSession:
 
     def screenshot(self):
         """The whole screen as (width, height, rgb bytes), read exactly."""
-        data = subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
+        data = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:-"],
                               env=self.env, capture_output=True, check=True, timeout=60).stdout
         return parse_ppm(data)
 
