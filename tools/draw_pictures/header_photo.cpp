@@ -311,26 +311,38 @@ void hands(QImage& img) {
       p.setPen(Qt::NoPen);
       p.setBrush(bg);
       p.drawPath(back);
-      // Four fingers across the cone, each slightly shorter.
+      // Four fingers across the cone, index to little, each bowed a little
+      // as it wraps round the paper, shaded darker toward its lower side.
+      const double lengths[4] = {37, 41, 38, 31};
+      const double widths[4] = {8.6, 9.0, 8.6, 7.6};
+      double fy = 0;
       for (int i = 0; i < 4; ++i) {
-        const double fy = i * 8.2;
-        const double len = 40 - i * 3;
+        const double len = lengths[i];
+        const double w = widths[i];
+        const double tip = 14 - len;
         QPainterPath f;
-        f.addRoundedRect(QRectF(14 - len, fy, len + 8, 8.6), 4.3, 4.3);
-        QLinearGradient fg(0, fy, 0, fy + 8.6);
+        f.moveTo(16, fy);
+        f.cubicTo(6, fy - 1.4, tip + 8, fy - 1.2, tip + w * 0.5, fy + 0.2);
+        f.cubicTo(tip - 0.4, fy + w * 0.25, tip - 0.4, fy + w * 0.8, tip + w * 0.5, fy + w);
+        f.cubicTo(tip + 8, fy + w + 0.8, 6, fy + w + 1.0, 16, fy + w);
+        f.closeSubpath();
+        QLinearGradient fg(0, fy - 1, 0, fy + w + 1);
         fg.setColorAt(0, light);
-        fg.setColorAt(0.55, base);
+        fg.setColorAt(0.45, base);
         fg.setColorAt(1, dark);
         p.setBrush(fg);
         p.drawPath(f);
-        // The crease between fingers, and a knuckle line.
-        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 120));
-        p.drawRect(QRectF(16 - len, fy + 7.8, len + 4, 0.8));
-        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 60));
-        p.drawRect(QRectF(-6 - i * 2, fy + 1.5, 0.9, 5.5));
-        // Nail at the tip.
-        p.setBrush(QColor(248, 218, 206, 220));
-        p.drawRoundedRect(QRectF(15.5 - len, fy + 2, 5, 4.6), 2.2, 2.2);
+        // The fold of the middle joint and a soft shadow under the finger.
+        p.setBrush(QColor(dark.red(), dark.green(), dark.blue(), 70));
+        p.drawEllipse(QRectF(tip + len * 0.42, fy + 1.6, 1.4, w - 3.2));
+        p.setBrush(QColor(90, 50, 40, 70));
+        p.drawRect(QRectF(tip + 3, fy + w - 0.6, len + 8, 1.0));
+        // Nail at the tip with its light edge.
+        p.setBrush(QColor(246, 212, 200, 230));
+        p.drawRoundedRect(QRectF(tip + 0.8, fy + w * 0.22, 5, w * 0.56), 2.3, 2.3);
+        p.setBrush(QColor(255, 240, 234, 200));
+        p.drawRect(QRectF(tip + 1.2, fy + w * 0.3, 1.0, w * 0.4));
+        fy += w - 0.4;
       }
       // The thumb, lying along the top finger.
       QPainterPath thumb;
