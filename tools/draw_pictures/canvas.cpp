@@ -98,7 +98,10 @@ void fill(QImage& img, const QRect& r, Rgb c) {
 void fill_grain(QImage& img, const QRect& r, Rgb c, int amplitude, std::uint32_t seed) {
   for (int y = r.top(); y <= r.bottom(); ++y) {
     for (int x = r.left(); x <= r.right(); ++x) {
-      const int n = grain(x, y, seed, amplitude);
+      // Fine grain plus a faint mottling some twenty pixels across: the
+      // texture of a skin cut from a photograph.
+      const double mottle = (smooth_noise(x, y, 19, seed ^ 0x3C3Cu) - 0.5) * amplitude * 1.5;
+      const int n = grain(x, y, seed, amplitude) + static_cast<int>(std::lround(mottle));
       put(img, x, y, Rgb{c.r + n, c.g + n, c.b + n});
     }
   }
