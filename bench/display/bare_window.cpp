@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   QWidget window;
   window.setWindowTitle(QStringLiteral("Bare"));
   window.resize(523, 905);
+  window.move(698, 87);  // where Sorvane centres itself on a 1920 x 1080 screen
   const int tops[] = {13, 77, 133};
   const int heights[] = {64, 56, 88};
   for (int i = 0; i < 3; ++i) {
