@@ -16,6 +16,10 @@ struct DecodeLimits {
   std::uint64_t max_pixels = std::uint64_t{1} << 28;
   // Most memory that all frames of one multi-frame picture may take together.
   std::uint64_t max_frame_bytes = std::uint64_t{1} << 30;
+  // Most colour indices that the LZW decoding of all images of one GIF may
+  // produce: an image may be far wider than the screen it is clipped to, so
+  // the frame memory alone does not bound the work.
+  std::uint64_t max_gif_decoded_pixels = std::uint64_t{1} << 30;
   // Most memory that libjpeg may use for its own work buffers (a progressive
   // JPEG keeps every coefficient of the picture).
   std::uint64_t max_jpeg_work_bytes = std::uint64_t{1} << 30;

@@ -274,7 +274,8 @@ Rect clip_to_screen(const GifImage& image, int screen_w, int screen_h) {
 // the canvas pixel, except (when `honour_transparency`) those whose colour
 // is the colour of the transparent index.
 bool draw_image(const GifImage& image, std::vector<Pixel>& canvas, int screen_w, int screen_h,
-                bool honour_transparency, const DecodeLimits& limits) {
+                bool honour_transparency, const DecodeLimits& limits,
+                std::uint64_t& decoded_pixels) {
   if (static_cast<std::uint64_t>(image.width) * image.height > limits.max_pixels) return false;
   Pixel colours[256];
   bool skip[256];
@@ -300,6 +301,8 @@ bool draw_image(const GifImage& image, std::vector<Pixel>& canvas, int screen_w,
     for (int i = 0; i < image.height; ++i)
       if (image.top + order[static_cast<std::size_t>(i)] < screen_h) rows_needed = i + 1;
   }
+  decoded_pixels += static_cast<std::uint64_t>(rows_needed) * image.width;
+  if (decoded_pixels > limits.max_gif_decoded_pixels) return false;
   return decode_lzw(image.lzw, image.min_code_size, image.width, rows_needed,
                     [&](int stream_row, const std::uint8_t* indices) {
                       const int y = image.top + order[static_cast<std::size_t>(stream_row)];
@@ -340,7 +343,8 @@ std::optional<PixelRaster> decode_gif_first_image(const std::uint8_t* data, std:
   }
   raster.width = w;
   raster.height = h;
-  if (!draw_image(image, raster.pixels, w, h, false, limits)) return std::nullopt;
+  std::uint64_t decoded = 0;
+  if (!draw_image(image, raster.pixels, w, h, false, limits, decoded)) return std::nullopt;
   return raster;
 }
 
@@ -360,7 +364,7 @@ Picture decode_gif_frames(const std::uint8_t* data, std::size_t size, ColourValu
     std::vector<Pixel> saved;                       // what the previous image covered
     Rect saved_rect;
     bool restore_previous = false;
-    std::uint64_t used = 0;
+    std::uint64_t used = 0, decoded = 0;
     GifImage image;
     for (;;) {
       const GifParser::Next next = parser.next_image(image);
@@ -382,7 +386,7 @@ Picture decode_gif_frames(const std::uint8_t* data, std::size_t size, ColourValu
           copy_rect(canvas, w, covered.left, covered.top, saved, rw, 0, 0, rw, rh);
         }
       }
-      if (!draw_image(image, canvas, w, h, true, limits)) return {};
+      if (!draw_image(image, canvas, w, h, true, limits, decoded)) return {};
 
       used += frame_cost;
       if (used > limits.max_frame_bytes) return {};

@@ -247,5 +247,19 @@ TEST(Gif, FrameMemoryIsBounded) {
   EXPECT_EQ(decode_object_picture(gif.data(), gif.size(), kNoColour, false, limits).frames.size(), 10u);
 }
 
+TEST(Gif, DecodingWorkIsBoundedForImagesWiderThanTheScreen) {
+  // Three 200 x 1 images on a 1 x 1 screen: 600 indices decoded, one shown.
+  GifBuilder b(1, 1, kPalette);
+  for (int i = 0; i < 3; ++i) b.image(0, 0, 200, 1, std::vector<std::uint8_t>(200, 2));
+  const ByteBuffer gif = b.trailer();
+  DecodeLimits limits;
+  limits.max_gif_decoded_pixels = 599;
+  EXPECT_TRUE(decode_object_picture(gif.data(), gif.size(), kNoColour, false, limits).empty());
+  limits.max_gif_decoded_pixels = 600;
+  const Picture p = decode_object_picture(gif.data(), gif.size(), kNoColour, false, limits);
+  ASSERT_EQ(p.frames.size(), 3u);
+  EXPECT_EQ(p.frames[2].pixels, (std::vector<Pixel>{px(kBlue)}));
+}
+
 }  // namespace
 }  // namespace sorvane
