@@ -191,6 +191,7 @@ bool run_jpeg_job(JpegJob& job) {
   }
 
   int left = 0, top = 0, right = static_cast<int>(w), bottom = static_cast<int>(h);
+  if (job.crop && job.choose_rectangle != nullptr) job.choose_rectangle(job, job.choose_context);
   if (job.crop) {
     left = clamp_to(job.left, right);
     top = clamp_to(job.top, bottom);

@@ -24,6 +24,10 @@ struct JpegJob {
   // clipped to the picture, is decoded; otherwise the whole picture.
   bool crop = false;
   std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+  // When set, called once the picture's size is known (before any pixel is
+  // decoded) to set left, top, right and bottom from it. Must not throw.
+  void (*choose_rectangle)(JpegJob& job, void* context) = nullptr;
+  void* choose_context = nullptr;
 
   // Output: the whole picture's size and the rectangle delivered.
   int picture_width = 0, picture_height = 0;

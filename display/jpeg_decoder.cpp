@@ -46,18 +46,44 @@ std::optional<PixelRaster> decode_jpeg(const std::uint8_t* data, std::size_t siz
   return raster;
 }
 
-std::optional<PictureRegion> decode_jpeg_region(const std::uint8_t* data, std::size_t size,
-                                                int left, int top, int width, int height,
-                                                const DecodeLimits& limits) {
-  if (data == nullptr || size == 0) return std::nullopt;
+namespace {
+
+struct Chooser {
+  const std::function<PictureRect(int, int)>* choose;
+  bool failed;
+};
+
+// Sets the job's rectangle from the caller's choice; a choice that throws
+// abandons the decode rather than unwinding through libjpeg.
+void choose_rectangle(JpegJob& job, void* context) {
+  auto* chooser = static_cast<Chooser*>(context);
+  PictureRect r;
+  try {
+    r = (*chooser->choose)(job.picture_width, job.picture_height);
+  } catch (...) {
+    chooser->failed = true;
+    r = PictureRect{};
+  }
+  job.left = r.left;
+  job.top = r.top;
+  job.right = static_cast<std::int64_t>(r.left) + (r.width > 0 ? r.width : 0);
+  job.bottom = static_cast<std::int64_t>(r.top) + (r.height > 0 ? r.height : 0);
+}
+
+}  // namespace
+
+std::optional<PictureRegion> decode_jpeg_region(
+    const std::uint8_t* data, std::size_t size,
+    const std::function<PictureRect(int picture_width, int picture_height)>& choose,
+    const DecodeLimits& limits) {
+  if (data == nullptr || size == 0 || !choose) return std::nullopt;
   PictureRegion region;
   JpegJob job = make_job(data, size, limits, region.pixels);
+  Chooser chooser{&choose, false};
   job.crop = true;
-  job.left = left;
-  job.top = top;
-  job.right = static_cast<std::int64_t>(left) + (width > 0 ? width : 0);
-  job.bottom = static_cast<std::int64_t>(top) + (height > 0 ? height : 0);
-  if (!run_jpeg_job(job)) return std::nullopt;
+  job.choose_rectangle = choose_rectangle;
+  job.choose_context = &chooser;
+  if (!run_jpeg_job(job) || chooser.failed) return std::nullopt;
   region.picture_width = job.picture_width;
   region.picture_height = job.picture_height;
   region.left = job.out_left;

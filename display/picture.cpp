@@ -125,26 +125,32 @@ Picture decode_object_picture(const std::uint8_t* data, std::size_t size,
   return decode_object_picture(data, size, transparent, automatic, kDefaultDecodeLimits);
 }
 
-std::optional<PictureRegion> load_picture_region(const std::uint8_t* data, std::size_t size,
-                                                 int left, int top, int width, int height,
-                                                 const DecodeLimits& limits) {
+std::optional<PictureRegion> load_picture_region(
+    const std::uint8_t* data, std::size_t size,
+    const std::function<PictureRect(int picture_width, int picture_height)>& choose,
+    const DecodeLimits& limits) {
   const PictureFormat format = recognise_picture_format(data, size);
-  if (format == PictureFormat::None) return std::nullopt;
-  if (format == PictureFormat::Jpeg)
-    return decode_jpeg_region(data, size, left, top, width, height, limits);
+  if (format == PictureFormat::None || !choose) return std::nullopt;
+  if (format == PictureFormat::Jpeg) return decode_jpeg_region(data, size, choose, limits);
 
   std::optional<PixelRaster> whole = load_picture(data, size, limits);
   if (!whole) return std::nullopt;
+  PictureRect want;
+  try {
+    want = choose(whole->width, whole->height);
+  } catch (...) {
+    return std::nullopt;
+  }
   PictureRegion region;
   region.picture_width = whole->width;
   region.picture_height = whole->height;
   const auto clamp = [](std::int64_t v, int hi) {
     return static_cast<int>(std::min<std::int64_t>(std::max<std::int64_t>(v, 0), hi));
   };
-  const int l = clamp(left, whole->width);
-  const int t = clamp(top, whole->height);
-  const int r = clamp(static_cast<std::int64_t>(left) + std::max(width, 0), whole->width);
-  const int b = clamp(static_cast<std::int64_t>(top) + std::max(height, 0), whole->height);
+  const int l = clamp(want.left, whole->width);
+  const int t = clamp(want.top, whole->height);
+  const int r = clamp(static_cast<std::int64_t>(want.left) + std::max(want.width, 0), whole->width);
+  const int b = clamp(static_cast<std::int64_t>(want.top) + std::max(want.height, 0), whole->height);
   region.left = l;
   region.top = t;
   if (r <= l || b <= t) return region;
@@ -163,6 +169,14 @@ std::optional<PictureRegion> load_picture_region(const std::uint8_t* data, std::
   for (int y = t; y < b; ++y)
     std::memcpy(out.row(y - t), whole->row(y) + l, static_cast<std::size_t>(r - l) * sizeof(Pixel));
   return region;
+}
+
+std::optional<PictureRegion> load_picture_region(const std::uint8_t* data, std::size_t size,
+                                                 int left, int top, int width, int height,
+                                                 const DecodeLimits& limits) {
+  const PictureRect fixed{left, top, width, height};
+  return load_picture_region(
+      data, size, [fixed](int, int) { return fixed; }, limits);
 }
 
 }  // namespace sorvane

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -69,6 +70,14 @@ struct PictureRegion {
   PixelRaster pixels;      // empty when the rectangle misses the picture
 };
 
+// A rectangle in picture coordinates.
+struct PictureRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // Decodes only what the rectangle (left, top, width, height) in picture
 // coordinates needs and gives exactly the pixels that cropping load_picture's
 // raster would give. JPEG decodes only the needed rows and columns; other
@@ -81,5 +90,13 @@ inline std::optional<PictureRegion> load_picture_region(const ByteBuffer& bytes,
                                                         int top, int width, int height) {
   return load_picture_region(bytes.data(), bytes.size(), left, top, width, height);
 }
+
+// The same, with the rectangle chosen from the picture's size once that is
+// known (for placements that depend on it, such as centring); `choose` is
+// called exactly once for every picture that gets that far.
+std::optional<PictureRegion> load_picture_region(
+    const std::uint8_t* data, std::size_t size,
+    const std::function<PictureRect(int picture_width, int picture_height)>& choose,
+    const DecodeLimits& limits = kDefaultDecodeLimits);
 
 }  // namespace sorvane

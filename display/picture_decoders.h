@@ -26,9 +26,10 @@ std::optional<PixelRaster> decode_jpeg(const std::uint8_t* data, std::size_t siz
 
 // The pixels of one rectangle of a JPEG (clipped to the picture), decoding
 // only the rows and columns needed; pixel for pixel what decode_jpeg gives.
-std::optional<PictureRegion> decode_jpeg_region(const std::uint8_t* data, std::size_t size,
-                                                int left, int top, int width, int height,
-                                                const DecodeLimits& limits = kDefaultDecodeLimits);
+std::optional<PictureRegion> decode_jpeg_region(
+    const std::uint8_t* data, std::size_t size,
+    const std::function<PictureRect(int picture_width, int picture_height)>& choose,
+    const DecodeLimits& limits = kDefaultDecodeLimits);
 
 // PNG through libpng: one frame with T = 255 - alpha (opaque without alpha),
 // delay 0 and no transparent colour.

@@ -125,6 +125,34 @@ TEST(PictureRegion, BmpIsCroppedFromTheFullDecode) {
     for (int x = 0; x < 3; ++x) EXPECT_EQ(region->pixels.at(x, y), full->at(x + 1, y + 1));
 }
 
+TEST(PictureRegion, RectangleChosenFromThePictureSizeCentresIt) {
+  // A 203 x 149 picture centred in a 100 x 60 area lies at
+  // ((100 - 203) / 2, (60 - 149) / 2) = (-51, -44): the area shows the
+  // picture's rectangle from (51, 44).
+  for (const Layout& layout : kLayouts) {
+    const ByteBuffer file = test::encode_jpeg(test::photo_raster(203, 149, 4), layout.options);
+    const std::optional<PixelRaster> full = load_picture(file);
+    ASSERT_TRUE(full.has_value());
+    int calls = 0;
+    const std::optional<PictureRegion> region =
+        load_picture_region(file.data(), file.size(), [&](int w, int h) {
+          ++calls;
+          EXPECT_EQ(w, 203);
+          EXPECT_EQ(h, 149);
+          return PictureRect{-((100 - w) / 2), -((60 - h) / 2), 100, 60};
+        });
+    ASSERT_TRUE(region.has_value()) << layout.name;
+    EXPECT_EQ(calls, 1);
+    ASSERT_EQ(region->left, 51);
+    ASSERT_EQ(region->top, 44);
+    ASSERT_EQ(region->pixels.width, 100);
+    ASSERT_EQ(region->pixels.height, 60);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 100; ++x)
+        ASSERT_EQ(region->pixels.at(x, y), full->at(x + 51, y + 44)) << layout.name;
+  }
+}
+
 TEST(PictureRegion, FailsWhereLoadPictureFails) {
   const ByteBuffer png = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
   EXPECT_FALSE(load_picture_region(png, 0, 0, 10, 10).has_value());
