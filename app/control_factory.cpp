@@ -17,16 +17,30 @@ int to_int(std::int64_t v) {
 }
 ColourValue to_colour(std::int64_t v) { return static_cast<ColourValue>(v); }
 
-// CartoonBox's own settings, 8-20.
-const std::vector<Property<CartoonBox>>& cartoon_box_properties() {
-  using C = CartoonBox;
-  static const std::vector<Property<C>> table = {
+// Settings 8-10 of both picture controls: frame style, fill colour and the
+// picture's file bytes.
+template <typename C>
+std::vector<Property<C>> picture_control_settings() {
+  return {
       integer_property<C>("border", [](const C& c) { return c.border(); },
                           [](C& c, std::int64_t v) { c.set_border(to_int(v)); }),
       integer_property<C>("BackColor", [](const C& c) { return c.back_color(); },
                           [](C& c, std::int64_t v) { c.set_back_color(to_colour(v)); }),
       bytes_property<C>("pic", [](const C& c) { return c.pic(); },
                         [](C& c, ByteBuffer v) { c.set_pic(std::move(v)); }),
+  };
+}
+
+template <typename C>
+std::vector<Property<C>> joined(std::vector<Property<C>> first, std::vector<Property<C>> then) {
+  first.insert(first.end(), then.begin(), then.end());
+  return first;
+}
+
+// CartoonBox's own settings, 8-20.
+const std::vector<Property<CartoonBox>>& cartoon_box_properties() {
+  using C = CartoonBox;
+  static const std::vector<Property<C>> table = joined(picture_control_settings<C>(), {
       integer_property<C>("PicDrawMode", [](const C& c) { return c.pic_draw_mode(); },
                           [](C& c, std::int64_t v) { c.set_pic_draw_mode(to_int(v)); }),
       integer_property<C>("PenStyle", [](const C& c) { return c.drawing_settings().pen_style; },
@@ -52,20 +66,14 @@ const std::vector<Property<CartoonBox>>& cartoon_box_properties() {
                           }),
       text_property<C>("font", [](const C& c) { return c.drawing_settings().font; },
                        [](C& c, std::string v) { c.drawing_settings().font = std::move(v); }),
-  };
+  });
   return table;
 }
 
 // PicBox's own settings, 8-14.
 const std::vector<Property<PicBox>>& pic_box_properties() {
   using C = PicBox;
-  static const std::vector<Property<C>> table = {
-      integer_property<C>("border", [](const C& c) { return c.border(); },
-                          [](C& c, std::int64_t v) { c.set_border(to_int(v)); }),
-      integer_property<C>("BackColor", [](const C& c) { return c.back_color(); },
-                          [](C& c, std::int64_t v) { c.set_back_color(to_colour(v)); }),
-      bytes_property<C>("pic", [](const C& c) { return c.pic(); },
-                        [](C& c, ByteBuffer v) { c.set_pic(std::move(v)); }),
+  static const std::vector<Property<C>> table = joined(picture_control_settings<C>(), {
       integer_property<C>("DrawMode", [](const C& c) { return c.draw_mode(); },
                           [](C& c, std::int64_t v) { c.set_draw_mode(to_int(v)); }),
       integer_property<C>("PlayAnimation", [](const C& c) { return c.play_animation(); },
@@ -74,7 +82,7 @@ const std::vector<Property<PicBox>>& pic_box_properties() {
                        [](C& c, std::string v) { c.set_data_source(std::move(v)); }),
       text_property<C>("DataColumn", [](const C& c) { return c.data_column(); },
                        [](C& c, std::string v) { c.set_data_column(std::move(v)); }),
-  };
+  });
   return table;
 }
 

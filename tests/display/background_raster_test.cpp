@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include <gtest/gtest.h>
 
 #include "display/background_raster.h"
 #include "display/picture.h"
+#include "tests/decode/jpeg_test_support.h"
 
 namespace sorvane {
 namespace {
@@ -120,43 +119,10 @@ TEST(BackgroundRaster, StretchesByPickingOrByAveraging) {
   EXPECT_EQ(cells.pixels, (std::vector<Pixel>{make_pixel(30, 0, 0), make_pixel(150, 0, 0)}));
 }
 
-// A 4:2:0 JPEG of a busy pattern, so that the upsampled chroma at any crop
-// edge depends on its neighbours.
-ByteBuffer jpeg_420(int w, int h) {
-  jpeg_compress_struct c{};
-  jpeg_error_mgr err{};
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = static_cast<JDIMENSION>(w);
-  c.image_height = static_cast<JDIMENSION>(h);
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 85, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  std::vector<JSAMPLE> row(static_cast<std::size_t>(w) * 3);
-  while (c.next_scanline < c.image_height) {
-    const int y = static_cast<int>(c.next_scanline);
-    for (int x = 0; x < w; ++x) {
-      row[x * 3] = static_cast<JSAMPLE>((x * 13 + y * 3) & 0xFF);
-      row[x * 3 + 1] = static_cast<JSAMPLE>((x * y) & 0xFF);
-      row[x * 3 + 2] = static_cast<JSAMPLE>(((x ^ y) * 5) & 0xFF);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&c, rows, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  ByteBuffer bytes(out, out + size);
-  std::free(out);
-  return bytes;
-}
-
 TEST(BackgroundRaster, PartialDecodeEqualsTheFullDecodeCut) {
-  const ByteBuffer pic = jpeg_420(1001, 950);
+  // A 4:2:0 photo-like JPEG, so that the upsampled chroma at any crop edge
+  // depends on its neighbours.
+  const ByteBuffer pic = test::encode_jpeg(test::photo_raster(1001, 950));
   const std::optional<PixelRaster> full = load_picture(pic);
   ASSERT_TRUE(full);
   for (const PicDrawMode mode : {PicDrawMode::kTopLeft, PicDrawMode::kTiled}) {

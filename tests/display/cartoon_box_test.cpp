@@ -9,6 +9,7 @@
 #include "app/pictures/builtin_pictures.h"
 #include "display/cartoon_box.h"
 #include "display/picture.h"
+#include "tests/display/qt_pixels.h"
 
 namespace sorvane {
 namespace {
@@ -43,16 +44,6 @@ ByteBuffer solid_bmp(int w, int h, Pixel colour) {
       q[2] = pixel_red(colour);
     }
   return b;
-}
-
-PixelRaster raster_of(const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  PixelRaster r{rgb.width(), rgb.height(), {}};
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) r.pixels.push_back(line[x] & 0xFFFFFFu);
-  }
-  return r;
 }
 
 class BuiltInArea : public ::testing::Test {

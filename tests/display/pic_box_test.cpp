@@ -9,19 +9,10 @@
 #include "display/cartoon_box.h"
 #include "display/pic_box.h"
 #include "display/picture.h"
+#include "tests/display/qt_pixels.h"
 
 namespace sorvane {
 namespace {
-
-PixelRaster raster_of(const QImage& image) {
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  PixelRaster r{rgb.width(), rgb.height(), {}};
-  for (int y = 0; y < rgb.height(); ++y) {
-    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) r.pixels.push_back(line[x] & 0xFFFFFFu);
-  }
-  return r;
-}
 
 TEST(PicBoxTest, CoversItsRectangleAndUncoversTheAreaWhenHidden) {
   QWidget window;
