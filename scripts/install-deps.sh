@@ -13,7 +13,7 @@ packages=(
   imagemagick python3 python3-pil
   # running: a CJK font and Qt's Chinese translation; a virtual X server
   fonts-wqy-microhei qt6-translations-l10n
-  xvfb xauth xdotool x11-utils
+  xvfb xauth xdotool x11-utils openbox
 )
 
 missing=()

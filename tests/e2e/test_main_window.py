@@ -1,5 +1,6 @@
 """The real program in a real X server: its window, its keys, its exit."""
 
+import time
 import unittest
 
 from xvfb_session import XvfbSession, program_path
@@ -19,6 +20,19 @@ class MainWindowTest(unittest.TestCase):
                 self.assertEqual(session.geometry(window), (*place, 523, 905))
                 session.key(window, "Escape")
                 self.assertEqual(program.wait(10), 0)
+
+    def test_outer_size_includes_the_window_managers_frame(self):
+        with XvfbSession(1366, 768, window_manager=True) as session:
+            program, window = self.run_program(session)
+            time.sleep(0.5)  # the frame is fitted once the manager reports it
+            left, right, top, bottom = session.frame_extents(window)
+            self.assertGreater(top, 0, "openbox draws a title bar")
+            x, y, w, h = session.geometry(window)
+            self.assertEqual((x - left, y - top, w + left + right, h + top + bottom),
+                             (421, -68, 523, 905))
+            self.assertGreaterEqual(h, 878, "the display area fits the client area")
+            session.key(window, "Escape")
+            self.assertEqual(program.wait(10), 0)
 
     def test_tab_cycles_and_escape_ends_with_status_zero(self):
         with XvfbSession() as session:

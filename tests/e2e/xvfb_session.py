@@ -26,11 +26,13 @@ def _free_display():
 class XvfbSession:
     """An Xvfb server for the length of a `with` block."""
 
-    def __init__(self, width=1920, height=1080, depth=24):
+    def __init__(self, width=1920, height=1080, depth=24, window_manager=False):
         self.size = (width, height)
         self.depth = depth
+        self.window_manager = window_manager
         self.display = None
         self._server = None
+        self._wm = None
         self.env = None
 
     def __enter__(self):
@@ -47,6 +49,8 @@ class XvfbSession:
         while time.monotonic() < deadline:
             if subprocess.run(["xdpyinfo"], env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL).returncode == 0:
+                if self.window_manager:
+                    self._start_window_manager()
                 return self
             if self._server.poll() is not None:
                 break
@@ -54,7 +58,34 @@ class XvfbSession:
         self.__exit__(None, None, None)
         raise X11Error("Xvfb did not start")
 
+    def _start_window_manager(self):
+        """openbox, which frames windows and reports the frame's extents."""
+        self._wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                               capture_output=True, text=True)
+            if "window id" in r.stdout:
+                return
+            time.sleep(0.1)
+        raise X11Error("openbox did not start")
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom) of the frame the window manager drew."""
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            out = subprocess.run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"],
+                                 env=self.env, capture_output=True, text=True).stdout
+            if "=" in out:
+                return tuple(int(v) for v in out.split("=")[1].split(","))
+            time.sleep(0.1)
+        return (0, 0, 0, 0)
+
     def __exit__(self, *exc):
+        if self._wm and self._wm.poll() is None:
+            self._wm.terminate()
+            self._wm.wait(5)
         if self._server and self._server.poll() is None:
             self._server.terminate()
             try:
