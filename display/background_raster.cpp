@@ -119,14 +119,29 @@ PixelRaster build_background_raster(const std::uint8_t* pic, std::size_t size, i
   raster.height = height;
   raster.pixels.resize(static_cast<std::size_t>(width) * height);
 
-  // Top-left and tiled placements show only the picture's top-left
-  // width x height pixels; the others need all of it.
+  // Decode only what the raster shows: the top-left width x height pixels
+  // for the top-left and tiled placements, the visible middle for the
+  // centred one; stretching needs the whole picture.
   std::optional<PixelRaster> picture;
+  int left = 0, top = 0;  // where `picture` goes in the raster
   if (size > 0) {
-    if (mode == PicDrawMode::kTopLeft || mode == PicDrawMode::kTiled)
+    if (mode == PicDrawMode::kTopLeft || mode == PicDrawMode::kTiled) {
       picture = load_picture_top_left(pic, size, width, height);
-    else
+    } else if (mode == PicDrawMode::kCentred) {
+      std::optional<PictureRegion> region = load_picture_region(
+          pic, size, [width, height](int w, int h) {
+            const int ox = (width - w) / 2, oy = (height - h) / 2;
+            const int l = std::max(0, -ox), t = std::max(0, -oy);
+            return PictureRect{l, t, std::min(w, width - ox) - l, std::min(h, height - oy) - t};
+          });
+      if (region) {
+        left = (width - region->picture_width) / 2 + region->left;
+        top = (height - region->picture_height) / 2 + region->top;
+        picture = std::move(region->pixels);
+      }
+    } else {
       picture = load_picture(pic, size);
+    }
   }
   if (!picture || picture->empty()) {
     fill(raster, fill_pixel);
@@ -142,7 +157,7 @@ PixelRaster build_background_raster(const std::uint8_t* pic, std::size_t size, i
       break;
     case PicDrawMode::kCentred:
       fill(raster, fill_pixel);
-      place(*picture, (width - picture->width) / 2, (height - picture->height) / 2, raster);
+      place(*picture, left, top, raster);
       break;
     case PicDrawMode::kTiled:
       for (int top = 0; top < height; top += picture->height)

@@ -131,6 +131,12 @@ TEST(BackgroundRaster, PartialDecodeEqualsTheFullDecodeCut) {
     for (int y = 0; y < 878; ++y)
       for (int x = 0; x < 460; ++x) ASSERT_EQ(r.at(x, y), full->at(x, y)) << x << "," << y;
   }
+  // Centred: the middle of the picture, at offsets (460 - 1001) / 2 = -270
+  // and (878 - 950) / 2 = -36.
+  const PixelRaster centred =
+      build_background_raster(pic.data(), pic.size(), 460, 878, kFill, PicDrawMode::kCentred, true);
+  for (int y = 0; y < 878; ++y)
+    for (int x = 0; x < 460; ++x) ASSERT_EQ(centred.at(x, y), full->at(x + 270, y + 36));
 }
 
 }  // namespace
