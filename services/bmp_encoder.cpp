@@ -1,6 +1,7 @@
 #include "services/bmp_encoder.h"
 
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -70,7 +71,15 @@ ByteBuffer encode_bmp24(const PixelRaster& raster) {
   for (int y = raster.height - 1; y >= 0; --y, row_out += stride) {
     const Pixel* in = raster.row(y);
     std::uint8_t* o = row_out;
-    for (int x = 0; x < raster.width; ++x, o += 3) {
+    int x = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // A pixel's bytes in memory are blue, green, red, transparency: one
+    // 4-byte store puts the first three in place, and the fourth is
+    // overwritten by the next pixel. The row's last pixel is stored byte by
+    // byte so that nothing is written past it.
+    for (; x + 1 < raster.width; ++x, o += 3) std::memcpy(o, &in[x], 4);
+#endif
+    for (; x < raster.width; ++x, o += 3) {
       const Pixel p = in[x];
       o[0] = pixel_blue(p);
       o[1] = pixel_green(p);

@@ -60,26 +60,49 @@ HandleRegistry& registry() {
   return r;
 }
 
+// Would a BMP of w x h pixels, and the 32-bit image it is made from, fit a
+// byte buffer's signed 32-bit length?
+bool fits(int w, int h) {
+  const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  const std::uint64_t pixels = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h);
+  return pixels <= limit / 4 && kBmpPixelDataOffset + bmp24_stride(w) * static_cast<std::uint64_t>(h) <= limit;
+}
+
 // The control's rectangle as its top-level window composes it: the window is
 // rendered (its background, then every child in stacking order, each through
-// its own paint event) into an image of the control's size, so siblings above
-// the control are in it and nothing outside the window can show through.
-QImage capture_widget(QWidget* control) {
+// its own paint event) into a raster of the control's size, so siblings above
+// the control are in it and nothing outside the window can show through. The
+// rendering goes straight into the raster's pixels, which have the layout of
+// Qt's 32-bit RGB format.
+bool capture_widget(QWidget* control, PixelRaster& raster) {
   QWidget* top = control->window();
   const QRect rect = control->isWindow()
                          ? control->rect()
                          : QRect(control->mapTo(top, QPoint(0, 0)), control->size());
-  if (rect.isEmpty()) return QImage();
-  QImage image(rect.size(), QImage::Format_RGB32);
-  if (image.isNull()) return QImage();
-  // Logical pixels: the capture has the control's size whatever the screen's
-  // scale.
-  image.setDevicePixelRatio(1.0);
-  // Parts of the control that lie outside its window show black.
-  image.fill(Qt::black);
-  top->render(&image, QPoint(), QRegion(rect),
-              QWidget::DrawWindowBackground | QWidget::DrawChildren);
-  return image;
+  if (rect.isEmpty() || !fits(rect.width(), rect.height())) return false;
+  try {
+    // Parts of the control that lie outside its window stay black.
+    raster.pixels.assign(static_cast<std::size_t>(rect.width()) * static_cast<std::size_t>(rect.height()),
+                         0xFF000000u);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  raster.width = rect.width();
+  raster.height = rect.height();
+  {
+    QImage image(reinterpret_cast<uchar*>(raster.pixels.data()), raster.width, raster.height,
+                 static_cast<qsizetype>(raster.width) * 4, QImage::Format_RGB32);
+    if (image.isNull()) return false;
+    // Logical pixels: the capture has the control's size whatever the
+    // screen's scale.
+    image.setDevicePixelRatio(1.0);
+    top->render(&image, QPoint(), QRegion(rect),
+                QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  }
+  // Qt keeps 0xff in the top byte of RGB32 pixels; the raster's pixels are
+  // opaque (transparency 0).
+  for (Pixel& p : raster.pixels) p &= 0x00FFFFFFu;
+  return true;
 }
 
 QImage capture_screen() {
@@ -87,14 +110,6 @@ QImage capture_screen() {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return QImage();
   return screen->grabWindow(0).toImage();
-}
-
-// Would a BMP of w x h pixels, and the 32-bit image it is made from, fit a
-// byte buffer's signed 32-bit length?
-bool fits(int w, int h) {
-  const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-  const std::uint64_t pixels = static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h);
-  return pixels <= limit / 4 && kBmpPixelDataOffset + bmp24_stride(w) * static_cast<std::uint64_t>(h) <= limit;
 }
 
 }  // namespace
@@ -115,48 +130,53 @@ int snapshot_dimension(int captured, int requested) {
 }
 
 ByteBuffer snapshot_window(std::uintptr_t source_window, int width, int height) {
+  PixelRaster raster;
   QImage image;
   if (source_window == 0) {
     image = capture_screen();
+    if (image.isNull()) return {};
   } else {
     QWidget* control = registry().widget_for(source_window);
-    if (control == nullptr) return {};
-    image = capture_widget(control);
+    if (control == nullptr || !capture_widget(control, raster)) return {};
   }
-  if (image.isNull()) return {};
+  const int captured_w = image.isNull() ? raster.width : image.width();
+  const int captured_h = image.isNull() ? raster.height : image.height();
 
-  const int out_w = snapshot_dimension(image.width(), width);
-  const int out_h = snapshot_dimension(image.height(), height);
+  const int out_w = snapshot_dimension(captured_w, width);
+  const int out_h = snapshot_dimension(captured_h, height);
   if (out_w <= 0 || out_h <= 0 || !fits(out_w, out_h)) return {};
+  if (image.isNull() && out_w == captured_w && out_h == captured_h) return encode_bmp24(raster);
 
-  if (image.format() != QImage::Format_RGB32) {
-    image = image.convertToFormat(QImage::Format_RGB32);
-    if (image.isNull()) return {};
+  if (image.isNull()) {
+    // Wraps the raster without copying; the wrapper dies before the raster.
+    image = QImage(reinterpret_cast<const uchar*>(raster.pixels.data()), raster.width,
+                   raster.height, static_cast<qsizetype>(raster.width) * 4, QImage::Format_RGB32);
   }
+  if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
+  if (image.isNull()) return {};
   if (out_w != image.width() || out_h != image.height()) {
     image = image.scaled(out_w, out_h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (image.isNull()) return {};
-    if (image.format() != QImage::Format_RGB32) {
-      image = image.convertToFormat(QImage::Format_RGB32);
-      if (image.isNull()) return {};
-    }
+    if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull() || image.width() != out_w || image.height() != out_h) return {};
   }
 
-  PixelRaster raster;
+  PixelRaster out;
   try {
-    raster.pixels.resize(static_cast<std::size_t>(out_w) * static_cast<std::size_t>(out_h));
+    out.pixels.resize(static_cast<std::size_t>(out_w) * static_cast<std::size_t>(out_h));
   } catch (const std::bad_alloc&) {
     return {};
   }
-  raster.width = out_w;
-  raster.height = out_h;
+  out.width = out_w;
+  out.height = out_h;
   for (int y = 0; y < out_h; ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    Pixel* out = raster.row(y);
+    Pixel* o = out.row(y);
     // 0xffRRGGBB becomes an opaque pixel 0x00RRGGBB.
-    for (int x = 0; x < out_w; ++x) out[x] = in[x] & 0x00FFFFFFu;
+    for (int x = 0; x < out_w; ++x) o[x] = in[x] & 0x00FFFFFFu;
   }
-  return encode_bmp24(raster);
+  image = QImage();  // drop any wrapper of `raster` before it goes
+  return encode_bmp24(out);
 }
 
 }  // namespace sorvane

@@ -247,7 +247,8 @@ bool write_whole_file(const std::string& utf8_path, const ByteBuffer* const* buf
     const ByteBuffer& b = *buffers[i];
     if (!b.empty() && !write_all(out.get(), b.data(), b.size())) return false;
   }
-  if (::fsync(out.get()) != 0) return false;
+  // The data reach the disk before the name points at them.
+  if (::fdatasync(out.get()) != 0) return false;
   if (!out.close_checked()) return false;
   if (::rename(temp.path().c_str(), target.c_str()) != 0) return false;
   temp.release();
