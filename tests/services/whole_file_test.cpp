@@ -73,7 +73,7 @@ TEST_F(WholeFile, ReadGivesEmptyBufferForNoData) {
   EXPECT_TRUE(read_whole_file(path("missing.bin")).empty());
   EXPECT_TRUE(read_whole_file(path("empty.bin")).empty());
   EXPECT_TRUE(read_whole_file(dir_).empty());  // a folder
-  EXPECT_TRUE(entries().size() == 1) << "reading created a file";
+  EXPECT_EQ(entries().size(), 1u) << "reading created a file";
 }
 
 TEST_F(WholeFile, ReadGivesWholeContents) {
@@ -81,6 +81,16 @@ TEST_F(WholeFile, ReadGivesWholeContents) {
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
   put(path("data.bin"), data);
   EXPECT_EQ(read_whole_file(path("data.bin")), bytes(data));
+}
+
+TEST_F(WholeFile, FileOfTwoGiBOrMoreIsEmptyNotWrapped) {
+  // Sparse, so it takes no disk space; its length does not fit a signed
+  // 32-bit count.
+  const int fd = ::open(path("huge.bin").c_str(), O_WRONLY | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, off_t{1} << 31), 0);
+  ::close(fd);
+  EXPECT_TRUE(read_whole_file(path("huge.bin")).empty());
 }
 
 TEST_F(WholeFile, ReadOfFileLockedForWritingIsEmpty) {
