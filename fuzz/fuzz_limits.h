@@ -12,8 +12,8 @@ namespace sorvane::fuzz {
 inline DecodeLimits limits() {
   DecodeLimits l;
   l.max_side = 4096;
-  l.max_pixels = std::uint64_t{1} << 22;
-  l.max_frame_bytes = std::uint64_t{64} << 20;
+  l.max_pixels = std::uint64_t{1} << 20;
+  l.max_frame_bytes = std::uint64_t{16} << 20;
   l.max_gif_decoded_pixels = std::uint64_t{1} << 24;
   l.max_jpeg_work_bytes = std::uint64_t{64} << 20;
   l.max_jpeg_scans = 500;
