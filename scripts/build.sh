@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 config=${1:-normal}
 case "$config" in
   normal) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
-  asan) args=(-DCMAKE_BUILD_TYPE=Debug -DSORVANE_SANITIZE=ON -DSORVANE_BUILD_BENCH=OFF) ;;
+  asan) args=(-DCMAKE_BUILD_TYPE=Debug -DSORVANE_SANITIZE=ON -DSORVANE_BUILD_BENCH=OFF
+        -DSORVANE_BUILD_TOOLS=OFF) ;;
   fuzz) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORVANE_FUZZ=ON
               -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "unknown configuration: $config" >&2; exit 2 ;;
