@@ -75,25 +75,32 @@ Pixel CartoonBox::fill_pixel() const {
 }
 
 void CartoonBox::rebuild_background() {
+  // The raster is rebuilt before it is next read (painting, composing, the
+  // hit test never reads it), so several writes in a row, as at creation,
+  // decode the picture once.
+  background_stale_ = true;
   const QRect client = contentsRect();
-  const QScreen* s = screen();
-  const bool smooth = !s || s->depth() > 16;
-  background_ = build_background_raster(pic_.data(), pic_.size(), client.width(),
-                                        client.height(), fill_pixel(),
-                                        static_cast<PicDrawMode>(pic_draw_mode_), smooth);
   invalidate(QRect(0, 0, client.width(), client.height()));
 }
 
 const PixelRaster& CartoonBox::background_raster() {
   const QRect client = contentsRect();
-  if (background_.width != client.width() || background_.height != client.height())
-    rebuild_background();
+  if (background_stale_ || background_.width != client.width() ||
+      background_.height != client.height()) {
+    const QScreen* s = screen();
+    const bool smooth = !s || s->depth() > 16;
+    background_ = build_background_raster(pic_.data(), pic_.size(), client.width(),
+                                          client.height(), fill_pixel(),
+                                          static_cast<PicDrawMode>(pic_draw_mode_), smooth);
+    background_stale_ = false;
+  }
   return background_;
 }
 
 void CartoonBox::resizeEvent(QResizeEvent* event) {
   QFrame::resizeEvent(event);
-  background_raster();
+  // A new client size needs a new raster, and the whole area repainted.
+  rebuild_background();
 }
 
 int CartoonBox::create_object(int x, int y, bool visible, std::string name) {

@@ -116,6 +116,7 @@ class CartoonBox : public QFrame {
   CartoonDrawingSettings drawing_;
 
   PixelRaster background_;
+  bool background_stale_ = true;
   PictureStore store_;
   std::vector<CartoonObject> objects_;
   int next_id_ = 1;
