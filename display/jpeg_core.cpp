@@ -210,8 +210,16 @@ bool run_jpeg_job(JpegJob& job) {
   // Columns: libjpeg-turbo decodes whole iMCU columns. The upsampler needs
   // the neighbouring column to give the edge pixels exactly as a full-width
   // decode does, so the crop is widened by one iMCU column on either side.
+  //
+  // Progressive files are smoothed block by block against their neighbours
+  // (libjpeg's default block smoothing), so a cropped or skipped decode
+  // would smooth its edges differently from the full decode. They are
+  // decoded full width from the first row, stopping after the last needed
+  // row.
+  const bool progressive = cinfo.progressive_mode != 0;
+  const int first_row = progressive ? 0 : top;
   JDIMENSION crop_x = 0, crop_width = w;
-  if (left > 0 || right < static_cast<int>(w)) {
+  if (!progressive && (left > 0 || right < static_cast<int>(w))) {
     const int imcu = cinfo.max_h_samp_factor * cinfo.min_DCT_scaled_size;
     const int from = left > imcu ? left - imcu : 0;
     const int to = std::min(static_cast<int>(w), right + imcu);
@@ -232,14 +240,14 @@ bool run_jpeg_job(JpegJob& job) {
   }
   const int out_w = job.out_width;
 
-  if (top > 0 && jpeg_skip_scanlines(&cinfo, static_cast<JDIMENSION>(top)) !=
-                     static_cast<JDIMENSION>(top)) {
+  if (first_row > 0 && jpeg_skip_scanlines(&cinfo, static_cast<JDIMENSION>(first_row)) !=
+                           static_cast<JDIMENSION>(first_row)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
 
   const bool direct = !cmyk && crop_x == 0 && cinfo.output_width == w && left == 0 &&
-                      right == static_cast<int>(w);
+                      right == static_cast<int>(w) && first_row == top;
   if (direct) {
     JSAMPROW rows[kRowBatch];
     while (cinfo.output_scanline < static_cast<JDIMENSION>(bottom)) {
@@ -272,6 +280,7 @@ bool run_jpeg_job(JpegJob& job) {
         return false;
       }
       for (JDIMENSION i = 0; i < got; ++i) {
+        if (y + static_cast<int>(i) < top) continue;  // read only for smoothing's sake
         Pixel* dst = out + static_cast<std::size_t>(y - top + static_cast<int>(i)) * out_w;
         const JSAMPLE* in = rows[i] + static_cast<std::size_t>(skip) * comps;
         if (cmyk) {
