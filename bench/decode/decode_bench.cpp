@@ -21,6 +21,7 @@
 
 #include "display/picture.h"
 #include "heap_counter.h"
+#include "tests/decode/jpeg_test_support.h"
 
 namespace sorvane {
 namespace {
@@ -50,29 +51,11 @@ std::vector<std::uint8_t> photo_rgb(int w, int h) {
 
 ByteBuffer make_jpeg(int w, int h) {
   const std::vector<std::uint8_t> rgb = photo_rgb(w, h);
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = static_cast<JDIMENSION>(w);
-  c.image_height = static_cast<JDIMENSION>(h);
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 88, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  while (c.next_scanline < c.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(&rgb[static_cast<std::size_t>(c.next_scanline) * w * 3]);
-    jpeg_write_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  ByteBuffer b(out, out + size);
-  std::free(out);
-  return b;
+  test::MemoryJpegWriter writer(w, h, 3, JCS_RGB);
+  jpeg_set_quality(&writer.c, 88, TRUE);
+  writer.start();
+  for (int y = 0; y < h; ++y) writer.write_row(&rgb[static_cast<std::size_t>(y) * w * 3]);
+  return writer.finish();
 }
 
 const ByteBuffer& photo_jpeg() {

@@ -132,18 +132,7 @@ TEST(Jpeg, OversizedFrameHeaderIsRejected) {
 // sent on its own in three successive-approximation steps.
 ByteBuffer many_scan_jpeg() {
   const PixelRaster r = test::photo_raster(16, 16);
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = 16;
-  c.image_height = 16;
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
+  test::MemoryJpegWriter w(16, 16, 3, JCS_RGB);
   std::vector<jpeg_scan_info> scans;
   auto scan = [&](int comp, int ss, int se, int ah, int al) {
     jpeg_scan_info s{};
@@ -164,25 +153,20 @@ ByteBuffer many_scan_jpeg() {
       scan(comp, k, k, 2, 1);
       scan(comp, k, k, 1, 0);
     }
-  c.scan_info = scans.data();
-  c.num_scans = static_cast<int>(scans.size());
-  jpeg_start_compress(&c, TRUE);
+  w.c.scan_info = scans.data();
+  w.c.num_scans = static_cast<int>(scans.size());
+  w.start();
   std::vector<JSAMPLE> row(16 * 3);
-  while (c.next_scanline < 16) {
+  for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      const Pixel p = r.at(x, static_cast<int>(c.next_scanline));
+      const Pixel p = r.at(x, y);
       row[static_cast<std::size_t>(x) * 3] = pixel_red(p);
       row[static_cast<std::size_t>(x) * 3 + 1] = pixel_green(p);
       row[static_cast<std::size_t>(x) * 3 + 2] = pixel_blue(p);
     }
-    JSAMPROW rp = row.data();
-    jpeg_write_scanlines(&c, &rp, 1);
+    w.write_row(row.data());
   }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  ByteBuffer b(out, out + size);
-  std::free(out);
-  return b;
+  return w.finish();
 }
 
 TEST(Jpeg, TooManyScansAreRejected) {
@@ -208,30 +192,13 @@ TEST(Jpeg, LibraryWorkMemoryIsBounded) {
 TEST(Jpeg, AdobeCmykIsConvertedToRgb) {
   // Adobe CMYK files store inverted inks: 255 = no ink. Solid red is
   // "no cyan, full magenta, full yellow, no black".
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &out, &size);
-  c.image_width = 16;
-  c.image_height = 8;
-  c.input_components = 4;
-  c.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 100, TRUE);
-  jpeg_start_compress(&c, TRUE);
+  test::MemoryJpegWriter w(16, 8, 4, JCS_CMYK);
+  jpeg_set_quality(&w.c, 100, TRUE);
+  w.start();
   std::vector<JSAMPLE> row;
   for (int x = 0; x < 16; ++x) row.insert(row.end(), {255, 0, 0, 255});
-  while (c.next_scanline < 8) {
-    JSAMPROW rp = row.data();
-    jpeg_write_scanlines(&c, &rp, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  const ByteBuffer file(out, out + size);
-  std::free(out);
+  for (int y = 0; y < 8; ++y) w.write_row(row.data());
+  const ByteBuffer file = w.finish();
   const std::optional<PixelRaster> r = load_picture(file);
   ASSERT_TRUE(r.has_value());
   EXPECT_EQ(r->pixels, std::vector<Pixel>(16 * 8, 0x00FF0000u));

@@ -43,30 +43,59 @@ inline PixelRaster photo_raster(int w, int h, unsigned seed = 1) {
   return r;
 }
 
-inline ByteBuffer encode_jpeg(const PixelRaster& r, const JpegOptions& o = {}) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* out = nullptr;
-  unsigned long out_size = 0;
-  jpeg_mem_dest(&c, &out, &out_size);
-  c.image_width = static_cast<JDIMENSION>(r.width);
-  c.image_height = static_cast<JDIMENSION>(r.height);
-  c.input_components = o.grey ? 1 : 3;
-  c.in_color_space = o.grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, o.quality, TRUE);
-  if (!o.grey) {
-    c.comp_info[0].h_samp_factor = o.h_samp;
-    c.comp_info[0].v_samp_factor = o.v_samp;
+// libjpeg's compressor writing a file into memory: the constructor sets the
+// picture up with libjpeg's defaults, the caller may adjust `c` before
+// start(), then writes every row and takes the file with finish().
+class MemoryJpegWriter {
+ public:
+  MemoryJpegWriter(int width, int height, int components, J_COLOR_SPACE space) {
+    c.err = jpeg_std_error(&err_);
+    jpeg_create_compress(&c);
+    jpeg_mem_dest(&c, &out_, &size_);
+    c.image_width = static_cast<JDIMENSION>(width);
+    c.image_height = static_cast<JDIMENSION>(height);
+    c.input_components = components;
+    c.in_color_space = space;
+    jpeg_set_defaults(&c);
   }
-  if (o.progressive) jpeg_simple_progression(&c);
-  c.restart_in_rows = o.restart_rows;
-  jpeg_start_compress(&c, TRUE);
+  ~MemoryJpegWriter() {
+    jpeg_destroy_compress(&c);
+    std::free(out_);
+  }
+  MemoryJpegWriter(const MemoryJpegWriter&) = delete;
+  MemoryJpegWriter& operator=(const MemoryJpegWriter&) = delete;
+
+  void start() { jpeg_start_compress(&c, TRUE); }
+  void write_row(const JSAMPLE* row) {
+    JSAMPROW p = const_cast<JSAMPROW>(row);
+    jpeg_write_scanlines(&c, &p, 1);
+  }
+  ByteBuffer finish() {
+    jpeg_finish_compress(&c);
+    return ByteBuffer(out_, out_ + size_);
+  }
+
+  jpeg_compress_struct c;
+
+ private:
+  jpeg_error_mgr err_;
+  unsigned char* out_ = nullptr;
+  unsigned long size_ = 0;
+};
+
+inline ByteBuffer encode_jpeg(const PixelRaster& r, const JpegOptions& o = {}) {
+  MemoryJpegWriter w(r.width, r.height, o.grey ? 1 : 3, o.grey ? JCS_GRAYSCALE : JCS_RGB);
+  jpeg_set_quality(&w.c, o.quality, TRUE);
+  if (!o.grey) {
+    w.c.comp_info[0].h_samp_factor = o.h_samp;
+    w.c.comp_info[0].v_samp_factor = o.v_samp;
+  }
+  if (o.progressive) jpeg_simple_progression(&w.c);
+  w.c.restart_in_rows = o.restart_rows;
+  w.start();
   std::vector<JSAMPLE> row(static_cast<std::size_t>(r.width) * 3);
-  while (c.next_scanline < c.image_height) {
-    const Pixel* s = r.row(static_cast<int>(c.next_scanline));
+  for (int y = 0; y < r.height; ++y) {
+    const Pixel* s = r.row(y);
     for (int x = 0; x < r.width; ++x) {
       if (o.grey) {
         row[static_cast<std::size_t>(x)] = pixel_green(s[x]);
@@ -76,14 +105,9 @@ inline ByteBuffer encode_jpeg(const PixelRaster& r, const JpegOptions& o = {}) {
         row[static_cast<std::size_t>(x) * 3 + 2] = pixel_blue(s[x]);
       }
     }
-    JSAMPROW p = row.data();
-    jpeg_write_scanlines(&c, &p, 1);
+    w.write_row(row.data());
   }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  ByteBuffer b(out, out + out_size);
-  std::free(out);
-  return b;
+  return w.finish();
 }
 
 // libjpeg's default decode (RGB output, grey copied to three channels) of a
